@@ -1,0 +1,39 @@
+#include "tests/support/test_support.h"
+
+#include <QProcess>
+
+namespace ravenmoor::test {
+
+QString binDir() { return QStringLiteral(RAVENMOOR_BIN_DIR); }
+QString sourceDir() { return QStringLiteral(RAVENMOOR_SOURCE_DIR); }
+
+int runProgram(const QString &program, const QStringList &args, QString *output, int timeoutMs)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForStarted())
+        return -1;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    if (output)
+        *output = QString::fromUtf8(p.readAll());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,
+              const QString &videoSource, const QString &audioSource)
+{
+    QStringList args{"-nostdin", "-y", "-loglevel", "error"};
+    if (!videoSource.isEmpty())
+        args << "-f" << "lavfi" << "-i" << videoSource;
+    if (!audioSource.isEmpty())
+        args << "-f" << "lavfi" << "-i" << audioSource;
+    args << "-t" << QString::number(seconds, 'f', 2) << extraArgs << path;
+    return runProgram(QStringLiteral("ffmpeg"), args) == 0;
+}
+
+} // namespace ravenmoor::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ravenmoor::test {
+
+// The folder the build puts the program and its data files in.
+QString binDir();
+QString sourceDir();
+
+// Runs a program to its end and returns its exit code (-1 when it could not start).
+int runProgram(const QString &program, const QStringList &args, QString *output = nullptr,
+               int timeoutMs = 120000);
+
+// Makes a real media file with ffmpeg's lavfi sources; extraArgs go before the output.
+// Returns false when ffmpeg failed.
+bool makeClip(const QString &path, double seconds, const QStringList &extraArgs = {},
+              const QString &videoSource = QStringLiteral("testsrc=size=320x240:rate=25"),
+              const QString &audioSource = QStringLiteral("sine=frequency=440:sample_rate=44100"));
+
+} // namespace ravenmoor::test

@@ -1,0 +1,89 @@
+#include "engine/language_texts.h"
+#include "main/language_table.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RecordingReceiver : LanguageReceiver {
+    QStringList log;
+    void setCaption(const QString &w, const QString &c, const QString &t) override
+    {
+        log << w + "." + c + " caption=" + t;
+    }
+    void setColumnCaption(const QString &w, const QString &c, int column, const QString &t) override
+    {
+        log << w + "." + c + " column" + QString::number(column) + "=" + t;
+    }
+    void setHint(const QString &w, const QString &c, const QString &t) override { log << w + "." + c + " hint=" + t; }
+    void clearItems(const QString &w, const QString &c) override { log << w + "." + c + " clear"; }
+    void appendItem(const QString &w, const QString &c, const QString &t) override
+    {
+        log << w + "." + c + " item=" + t;
+    }
+};
+
+QStringList linesFor(const QStringList &log, const QString &prefix)
+{
+    QStringList out;
+    for (const QString &l : log)
+        if (l.startsWith(prefix))
+            out << l.mid(prefix.size());
+    return out;
+}
+
+TEST(ApplyLanguage, WithoutTranslationEveryTextIsItsDefault)
+{
+    const LanguageTexts texts(QString(), {}, {});
+    RecordingReceiver r;
+    ApplyLanguage(texts, r);
+
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.AddFiles2 "), QStringList{"caption=&Add DVD Moive(A)"});
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.bt_dvdopen "), QStringList{"hint=Add DVD Movies"});
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.bt_open "), QStringList{"hint=Add Video Files"});
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.lv "),
+              (QStringList{"column0=Title", "column1=Original time", "column2=Conversion time",
+                           "column3=Output size", "column4=Status"}));
+    EXPECT_EQ(linesFor(r.log, "Tfm_set.cb_channel "), (QStringList{"clear", "item= Mono", "item=Stereo"}));
+    EXPECT_EQ(linesFor(r.log, "Tfm_info.GroupBox2 "), QStringList{"caption=Basic Info"});
+    EXPECT_EQ(linesFor(r.log, "Tfm_dir.btn_cancel "), QStringList{"caption=Cancel"});
+}
+
+TEST(ApplyLanguage, ListsAreEmptiedBeforeTheirItemsInTableOrder)
+{
+    const LanguageTexts texts(QString(), {}, {});
+    RecordingReceiver r;
+    ApplyLanguage(texts, r);
+
+    EXPECT_EQ(linesFor(r.log, "Tfm_set.rg_finish "),
+              (QStringList{"caption=Output Settings", "clear", "item=Do nothing after conversion finished",
+                           "item=Open the target folder after conversion finished",
+                           "item=Automatically shut down after conversion finished"}));
+    EXPECT_EQ(linesFor(r.log, "Tfm_set.cb_videobitrate "),
+              (QStringList{"clear", "item=Higher Quality", "item=High Quality", "item=Normal", "item=Low Quality",
+                           "item=Lower Quality"}));
+    // The three quality lists are emptied only after the after-finish items are in.
+    const auto lastFinish = r.log.indexOf("Tfm_set.rg_finish item=Automatically shut down after conversion finished");
+    EXPECT_LT(lastFinish, r.log.indexOf("Tfm_set.cb_videobitrate clear"));
+    EXPECT_LT(r.log.indexOf("Tfm_set.cb_channel clear"), r.log.indexOf("Tfm_set.cb_videobitrate item=Higher Quality"));
+}
+
+TEST(ApplyLanguage, TranslatedKeysReachTheirControls)
+{
+    const LanguageTexts texts(QString(), [](const QString &s, const QString &k, const QString &d) {
+        if (s == "Hint" && k == "Open")
+            return QStringLiteral("Öffnen");
+        if (s == "Audio Quality" && k == "Normal")
+            return QStringLiteral("Mittel");
+        return d;
+    }, {});
+    RecordingReceiver r;
+    ApplyLanguage(texts, r);
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.bt_dvdopen "), QStringList{"hint=Öffnen"});
+    EXPECT_EQ(linesFor(r.log, "Tfm_main.bt_open "), QStringList{"hint=Öffnen"});
+    EXPECT_TRUE(r.log.contains("Tfm_set.cb_audiobitrate item=Mittel"));
+    EXPECT_TRUE(r.log.contains("Tfm_set.cb_videobitrate item=Normal"));
+}
+
+} // namespace

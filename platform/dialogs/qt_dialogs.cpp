@@ -1,0 +1,70 @@
+#include "platform/dialogs/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+struct KindLook {
+    QMessageBox::Icon icon;
+    const char *title;
+};
+
+KindLook look(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return {QMessageBox::Warning, "Warning"};
+    case MessageKind::Information:
+        return {QMessageBox::Information, "Information"};
+    case MessageKind::Confirmation:
+        return {QMessageBox::Question, "Confirm"};
+    case MessageKind::Error:
+        return {QMessageBox::Critical, "Error"};
+    }
+    return {QMessageBox::NoIcon, ""};
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(QWidget *owner) : m_owner(owner) {}
+
+void QtDialogs::message(MessageKind kind, const QString &text)
+{
+    const KindLook l = look(kind);
+    QMessageBox box(l.icon, QString::fromLatin1(l.title), text, QMessageBox::Ok, m_owner);
+    box.exec();
+}
+
+bool QtDialogs::ask(MessageKind kind, const QString &text)
+{
+    const KindLook l = look(kind);
+    QMessageBox box(l.icon, QString::fromLatin1(l.title), text, QMessageBox::Yes | QMessageBox::No, m_owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QStringList QtDialogs::nameFilters(const QVector<FileFilter> &filter)
+{
+    QStringList out;
+    for (const FileFilter &f : filter)
+        out << f.description + QStringLiteral(" (") + f.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return out;
+}
+
+QStringList QtDialogs::openFiles(const QVector<FileFilter> &filter)
+{
+    QFileDialog dialog(m_owner);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters(filter));
+    dialog.setFilter(dialog.filter() | QDir::Hidden);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QString QtDialogs::pickFolder(const QString &caption)
+{
+    return QFileDialog::getExistingDirectory(m_owner, caption);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// A shell for tests: remembers what it was asked to do and does nothing.
+
+#include "platform/shell/shell.h"
+
+#include <QStringList>
+
+class RecordingShell : public Shell {
+public:
+    QStringList openedFolders;
+    int shutDowns = 0;
+
+    void openFolder(const QString &folder) override { openedFolders << folder; }
+    void shutDown() override { ++shutDowns; }
+};

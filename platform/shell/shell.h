@@ -1,0 +1,15 @@
+#pragma once
+
+// What the program does to the desktop outside its own windows. The engine
+// holds a Shell; the program uses DesktopShell, tests a RecordingShell.
+
+#include <QString>
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Show a folder in the desktop's file manager.
+    virtual void openFolder(const QString &folder) = 0;
+    // Switch the computer off.
+    virtual void shutDown() = 0;
+};

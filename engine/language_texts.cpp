@@ -1,6 +1,9 @@
 #include "engine/language_texts.h"
 
+#include "platform/ini/ini_file.h"
+
 #include <QFile>
+#include <memory>
 #include <utility>
 
 std::optional<QString> ReadLanguageInfoLine(const QString &filePath, int n)
@@ -50,4 +53,12 @@ QString LanguageTexts::LoadLanguageLine(int n) const
     if (m_hint)
         m_hint->showHint(*line);
     return *line;
+}
+
+LanguageTexts::LugLookup LanguageTexts::lugIni(const QString &lugIniPath)
+{
+    auto ini = std::make_shared<TIniFile>(lugIniPath);
+    return [ini](const QString &section, const QString &key, const QString &def) {
+        return ini->ReadString(section, key, def);
+    };
 }

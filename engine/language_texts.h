@@ -52,6 +52,9 @@ public:
 
     void setHintDisplay(HintDisplay *hint) { m_hint = hint; }
 
+    // The lookup of a "lug.ini" file, kept open for the program's life.
+    static LugLookup lugIni(const QString &lugIniPath);
+
 private:
     QString m_languageInfoPath;
     LugLookup m_lug;

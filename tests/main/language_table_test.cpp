@@ -1,5 +1,9 @@
 #include "engine/language_texts.h"
 #include "main/language_table.h"
+#include "tests/support/test_support.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -84,6 +88,43 @@ TEST(ApplyLanguage, TranslatedKeysReachTheirControls)
     EXPECT_EQ(linesFor(r.log, "Tfm_main.bt_open "), QStringList{"hint=Öffnen"});
     EXPECT_TRUE(r.log.contains("Tfm_set.cb_audiobitrate item=Mittel"));
     EXPECT_TRUE(r.log.contains("Tfm_set.cb_videobitrate item=Normal"));
+}
+
+// The shipped translation file is the English one: it changes no default.
+TEST(ApplyLanguage, ShippedLugIniGivesTheBuiltInTexts)
+{
+    const LanguageTexts texts(QString(), LanguageTexts::lugIni(ravenmoor::test::sourceDir() + "/data/lug.ini"), {});
+    for (const LanguageEntry &e : LanguageTable()) {
+        if (e.target == LanguageTarget::ClearItems)
+            continue;
+        const QString def = QString::fromUtf8(e.def ? e.def : e.key);
+        EXPECT_EQ(LanguageEntryText(texts, e), def) << e.window << "." << e.control << " " << e.section << "/" << e.key;
+    }
+    const struct {
+        const char *section, *key;
+    } others[] = {{"Add", "No Video"}, {"Add", "Status"}, {"Add", "No Subtitle"}, {"Add", "Please add blu-ray movie."},
+                  {"channel", " Mono"}, {"channel", "Stereo"}, {"channel", "6 Channel"},
+                  {"MessageDlg", "Please select one file."},
+                  {"MessageDlg", "The program file cannot be found, please install again."},
+                  {"MessageDlg", "Invalid height or width, please input again or select from the pull-down menu."},
+                  {"Caption", "File Directory"}, {"Caption", "Title"}};
+    for (const auto &o : others)
+        EXPECT_EQ(texts.Lug(o.section, o.key), QString::fromUtf8(o.key)) << o.section << "/" << o.key;
+}
+
+TEST(ApplyLanguage, TranslationFileReplacesTextsByKey)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("lug.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("[file]\r\nadd file=Datei &hinzufügen\r\n[Settings]\r\nVideo Size:=Bildgröße:\r\n").toUtf8());
+    f.close();
+    const LanguageTexts texts(QString(), LanguageTexts::lugIni(f.fileName()), {});
+    RecordingReceiver r;
+    ApplyLanguage(texts, r);
+    EXPECT_TRUE(r.log.contains("Tfm_main.AddFiles2 caption=Datei &hinzufügen"));
+    EXPECT_TRUE(r.log.contains("Tfm_set.Label1 caption=Bildgröße:"));
+    EXPECT_TRUE(r.log.contains("Tfm_main.AddFolder2 caption=R&emove Files(e)"));
 }
 
 } // namespace

@@ -17,26 +17,18 @@ namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
-bool isAsciiSpace(char16_t c)
+bool isAsciiSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Names are trimmed like the file's own names (ASCII white space only) and case-folded.
-QString foldName(const QString &name)
-{
-    qsizetype b = 0, e = name.size();
-    while (b < e && isAsciiSpace(name[b].unicode()))
-        ++b;
-    while (e > b && isAsciiSpace(name[e - 1].unicode()))
-        --e;
-    return name.mid(b, e - b).toCaseFolded();
-}
-
+// A caller's name trimmed like the names in the file (ASCII white space only).
 QString trimmedName(const QString &name)
 {
     return QString::fromUtf8(name.toUtf8().trimmed());
 }
+
+QString foldName(const QString &name) { return trimmedName(name).toCaseFolded(); }
 
 QString quoted(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
 
@@ -66,7 +58,7 @@ struct Classified {
 Classified classify(const QByteArray &text)
 {
     qsizetype i = 0;
-    while (i < text.size() && isAsciiSpace(uchar(text[i])))
+    while (i < text.size() && isAsciiSpace(text[i]))
         ++i;
     if (i == text.size())
         return {LineKind::Blank, {}, -1};
@@ -214,13 +206,13 @@ void TIniFile::reindex() const
 
 const TIniFile::Section *TIniFile::findSection(const QString &section) const
 {
-    const Content &c = current();
-    const auto it = c.firstSection.constFind(foldName(section));
-    return it == c.firstSection.cend() ? nullptr : &c.sections[*it];
+    const auto it = m_content.firstSection.constFind(foldName(section));
+    return it == m_content.firstSection.cend() ? nullptr : &m_content.sections[*it];
 }
 
 int TIniFile::findKey(const QString &section, const QString &key) const
 {
+    current();
     const Section *s = findSection(section);
     return s ? s->keys.value(foldName(key), -1) : -1;
 }
@@ -246,6 +238,7 @@ bool TIniFile::ReadBool(const QString &section, const QString &key, bool def) co
 
 bool TIniFile::SectionExists(const QString &section) const
 {
+    current();
     const Section *s = findSection(section);
     return s && !s->keys.isEmpty();
 }

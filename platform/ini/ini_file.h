@@ -90,7 +90,9 @@ private:
     // The file's content, read again when the file changed since.
     const Content &current() const;
     void reindex() const;
+    // In the content as it stands (no re-read).
     const Section *findSection(const QString &section) const;
+    // Re-reads when needed; the line of the key or -1.
     int findKey(const QString &section, const QString &key) const;
     void checkStorable(const QString &section, const QString &key, const QString &value) const;
     void store(std::vector<Line> lines);

@@ -350,7 +350,8 @@ TEST(IniFile, ReadOnlyFolderRaisesErrorAndKeepsTheFile)
     const QString path = folder + "/s.ini";
     ASSERT_TRUE(QDir().mkpath(folder));
     writeAll(path, "[a]\nk=1\n; kept\n");
-    setMode(path, 0644);
+    // The file itself may be written; only a replacement through the folder is safe.
+    setMode(path, 0666);
     setMode(folder, 0555);
 
     QString error, after;

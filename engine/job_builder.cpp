@@ -1,0 +1,283 @@
+#include "engine/job_builder.h"
+
+#include "engine/float_format.h"
+#include "engine/profile_captions.h"
+#include "engine/profile_number.h"
+#include "engine/quality_tables.h"
+#include "engine/size_estimate.h"
+#include "engine/text_helpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+bool isAmrOutput(const QString &ext) { return ext == u".3gp" || ext == u".amr"; }
+
+// One side of a frame size: a whole number above 0, digits only.
+std::optional<int> frameSide(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 5)
+        return std::nullopt;
+    for (QChar c : text)
+        if (!c.isDigit() || c.unicode() > 127)
+            return std::nullopt;
+    const int value = text.toInt();
+    return value > 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+struct FrameSize {
+    int width;
+    int height;
+};
+
+// "WxH" with both sides usable.
+std::optional<FrameSize> parseFrameSize(QStringView text)
+{
+    const qsizetype x = text.indexOf(u'x');
+    if (x < 0)
+        return std::nullopt;
+    const auto w = frameSide(text.left(x));
+    const auto h = frameSide(text.mid(x + 1));
+    if (!w || !h)
+        return std::nullopt;
+    return FrameSize{*w, *h};
+}
+
+// The text the size piece is made of: the list's text before its first "(".
+QString sizeTextWithoutNote(const SettingsModel &settings)
+{
+    const QString text = settings.cb_size.Text();
+    const qsizetype paren = text.indexOf(u'(');
+    return paren >= 0 ? text.left(paren) : text;
+}
+
+// Indexes read from a list without a chosen item count as item 1.
+int channelIndex(const SettingsModel &settings)
+{
+    const int i = settings.cb_channel.ItemIndex();
+    return i >= 0 && i <= 2 ? i : 1;
+}
+
+const char *const kRefusalKey = "Invalid height or width, please input again or select from the pull-down menu.";
+
+} // namespace
+
+FrameSizeError::FrameSizeError(const QString &sizeText)
+    : std::runtime_error(QStringLiteral("Invalid frame size \"%1\"").arg(sizeText).toStdString()),
+      m_sizeText(sizeText)
+{
+}
+
+bool IsUsableFrameSize(const EngineState &state, const SettingsModel &settings)
+{
+    const QString text = settings.cb_size.Text();
+    if (IsDiscTarget(state.currentProfile))
+        return text.compare(u"PAL", Qt::CaseInsensitive) == 0 || text.compare(u"NTSC", Qt::CaseInsensitive) == 0;
+    if (!settings.cb_size.Enabled())
+        return true;
+    return parseFrameSize(sizeTextWithoutNote(settings)).has_value();
+}
+
+QString FrameSizeRefusal(const EngineState &state, const SettingsModel &settings, const LugLookup &lug)
+{
+    if (IsUsableFrameSize(state, settings))
+        return {};
+    const QString key = QString::fromLatin1(kRefusalKey);
+    return LugText(lug, QStringLiteral("MessageDlg"), key, key) + QStringLiteral(" (\"%1\")").arg(settings.cb_size.Text());
+}
+
+QString BuildSizeArg(const EngineState &state, const SettingsModel &settings)
+{
+    if (!settings.cb_size.Enabled() || IsDiscTarget(state.currentProfile))
+        return {};
+    return QStringLiteral(" -s ") + sizeTextWithoutNote(settings);
+}
+
+QString BuildAspectArg(const QString &sizePiece, const EngineState &state, const SettingsModel &settings)
+{
+    if (!settings.cb_size.Enabled() || sizePiece.isEmpty() || IsDiscTarget(state.currentProfile))
+        return {};
+    const auto size = parseFrameSize(QStringView(sizePiece).mid(4));
+    if (!size)
+        throw FrameSizeError(settings.cb_size.Text());
+    // Always ".": the encoder reads the ratio in the C locale.
+    return QStringLiteral(" -aspect ") + FormatFixed(double(size->width) / size->height, 5, 4, u'.');
+}
+
+QString BuildVideoBitrateArg(const EngineState &state, const SettingsModel &settings, const QString &rowFrameSize)
+{
+    const int p = state.currentProfile;
+    if (IsDiscTarget(p))
+        return {};
+    if (IsSlotRated(p)) {
+        if (state.videoRateSlots[0] == u"*")
+            return {};
+        int index = settings.cb_videobitrate.ItemIndex();
+        if (!IsQualityIndex(index))
+            index = 1;
+        return QStringLiteral(" -r 25 -b ") + state.videoRateSlots[index] + QStringLiteral("000");
+    }
+    // The video part of the total: the total less the audio rate it was counted
+    // with (AMR and WAV outputs count their own), never below 0.
+    const int total = GetTotalBitrate(state, settings, rowFrameSize);
+    const int video = std::max(0, total - CountedAudioKbps(state, settings).value_or(total));
+    return QStringLiteral(" -r 25 -b ") + QString::number(int64_t(video) * 1000);
+}
+
+QString BuildAudioBitrateArg(const EngineState &state, const SettingsModel &settings)
+{
+    if (IsDiscTarget(state.currentProfile))
+        return {};
+    const int index = settings.cb_audiobitrate.ItemIndex();
+    if (!IsQualityIndex(index))
+        return QStringLiteral(" -ab 128000 ");
+    if (isAmrOutput(GetProfileExtension(state)))
+        return QStringLiteral(" -ab ") + QLatin1String(kAmrBps[index]);
+    return QStringLiteral(" -ab ") + QString::number(kAudioKbps[index] * 1000);
+}
+
+QString BuildAudioRateArg(const QString &audioPiece, const EngineState &state, const SettingsModel &settings)
+{
+    if (audioPiece.isEmpty() || IsDiscTarget(state.currentProfile))
+        return {};
+    bool ok = false;
+    const int n = QStringView(audioPiece).mid(5).trimmed().toInt(&ok);
+    if (!ok)
+        return QStringLiteral(" -ar 44100 ");
+    QString piece = n > 192000 ? QStringLiteral(" -ar 48000 ")
+                    : n > 64000 ? QStringLiteral(" -ar 44100 ")
+                                : QStringLiteral(" -ar 22050 ");
+    if (isAmrOutput(GetProfileExtension(state)))
+        piece = QStringLiteral(" -ar 8000 ");
+    if (channelIndex(settings) == 2)
+        piece = QStringLiteral(" -ar 48000 ");
+    return piece;
+}
+
+QString BuildChannelsArg(const EngineState &state, const SettingsModel &settings, const QString *rowChannels)
+{
+    const int index = channelIndex(settings);
+    QString piece = QStringLiteral(" -ac ") + QString::number(index + 1);
+    if (index == 2)
+        piece = QStringLiteral(" -ac 6 ");
+    if (rowChannels && index == 2 && rowChannels->contains(u'1'))
+        piece = QStringLiteral(" -ac 2 ");
+    if (isAmrOutput(GetProfileExtension(state)))
+        piece = QStringLiteral(" -ac 1 ");
+    return piece;
+}
+
+QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &settings)
+{
+    static const char *const kTargets[] = {"-vcd ", "-svcd ", "-dvd "};
+    if (!IsDiscTarget(state.currentProfile))
+        return {};
+    return QStringLiteral(" -target ") + settings.cb_size.Text().toLower() +
+           QLatin1String(kTargets[state.currentProfile - 112]);
+}
+
+QString BuildDurationArg(int clipSeconds) { return QStringLiteral(" -t ") + SecondsToHms(clipSeconds); }
+
+QString ChangeFileExt(const QString &name, const QString &ext)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype slash = name.lastIndexOf(u'/');
+    if (dot < 0 || dot < slash)
+        return name + ext;
+    return name.left(dot) + ext;
+}
+
+QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+                         const QString &ext, const QSet<QString> &handedOut)
+{
+    QString dir = folder;
+    if (!dir.isEmpty() && !QFileInfo::exists(dir))
+        QDir().mkdir(dir);
+    if (!dir.endsWith(u'/'))
+        dir += u'/';
+    QString output = dir + ChangeFileExt(base, ext);
+    for (int n = 1; QFileInfo::exists(output) || handedOut.contains(output); ++n)
+        output = dir + caption + u'_' + QString::number(n) + ext;
+    return output;
+}
+
+namespace {
+
+// The pieces both kinds of row share, in the build order; the caller has set
+// the output folder, the input and the output path.
+void buildPieces(EngineState &state, const SettingsModel &settings, const Toriginalinfo &info,
+                 const QString *rowChannels, int clipSeconds)
+{
+    intputrec &job = state.currentJob;
+    job.sizePiece = BuildSizeArg(state, settings);
+    job.aspectPiece = BuildAspectArg(job.sizePiece, state, settings);
+    job.videoPiece = BuildVideoBitrateArg(state, settings, info.frameSize);
+    job.audioBitratePiece = BuildAudioBitrateArg(state, settings);
+    job.sourceSeconds = HmsToSeconds(info.duration);
+    job.sampleRatePiece = BuildAudioRateArg(job.audioBitratePiece, state, settings);
+    job.channelsPiece = BuildChannelsArg(state, settings, rowChannels);
+    job.extraOption.clear();
+    job.durationPiece = BuildDurationArg(clipSeconds);
+    state.currentClipSeconds = clipSeconds;
+    // Taken afresh from the profile, so a snapshot's options never reach a conversion.
+    job.profileOptions = IsDiscTarget(state.currentProfile) ? BuildDiscTargetOptions(state, settings)
+                                                            : state.profileOptionString;
+}
+
+void checkFrameSize(const EngineState &state, const SettingsModel &settings)
+{
+    if (!IsUsableFrameSize(state, settings))
+        throw FrameSizeError(settings.cb_size.Text());
+}
+
+// The file-name part of a DVD row's caption, without its leading blanks.
+QString dvdBaseName(const QString &caption)
+{
+    QString name = caption.mid(caption.lastIndexOf(u'/') + 1);
+    qsizetype i = 0;
+    while (i < name.size() && name.at(i) == u' ')
+        ++i;
+    return name.mid(i);
+}
+
+} // namespace
+
+void BuildFileJob(EngineState &state, const SettingsModel &settings, const QString &caption,
+                  const Toriginalinfo &info, const ClipRange &clip)
+{
+    checkFrameSize(state, settings);
+    state.outputFolder = settings.ed_output;
+    intputrec &job = state.currentJob;
+    job.input = info.path;
+    job.output = UniqueOutputPath(state.outputFolder, caption, caption, GetProfileExtension(state),
+                                  state.usedOutputNames);
+    state.usedOutputNames.insert(job.output);
+    buildPieces(state, settings, info, &info.channels, clip.clipEnd - clip.clipBegin);
+    job.clipSeconds = state.currentClipSeconds;
+}
+
+void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QString &caption,
+                 const Toriginalinfo &info, const TConvertInfo &dvd, const QString &input)
+{
+    checkFrameSize(state, settings);
+    state.outputFolder = settings.ed_output;
+    intputrec &job = state.currentJob;
+    job.input = input;
+    job.output = UniqueOutputPath(state.outputFolder, dvdBaseName(caption), caption, GetProfileExtension(state),
+                                  state.usedOutputNames);
+    state.usedOutputNames.insert(job.output);
+    buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
+}
+
+QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts)
+{
+    state.currentJob.output = UniqueOutputPath(state.outputFolder, caption, caption, GetProfileExtension(state),
+                                               state.usedOutputNames);
+    for (const char *object : {"filename", "filesize", "usedtime", "resttime"})
+        texts.setJobText(QLatin1String(object), QString());
+    texts.setJobText(QStringLiteral("filepath"), state.currentJob.output);
+    return state.currentJob.output;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+// Builds one encoder job: the output name and every piece of the command line
+// from the row, the current profile and the settings window's choices. The
+// launchers join the pieces; nothing here starts a process.
+
+#include "engine/engine_state.h"
+#include "engine/records.h"
+#include "engine/settings_model.h"
+
+#include <QString>
+#include <stdexcept>
+
+// The skin's job texts ("filename", "filesize", "filepath", "usedtime",
+// "resttime"); the main window sets and refreshes the skin objects.
+class JobTextDisplay {
+public:
+    virtual ~JobTextDisplay() = default;
+    virtual void setJobText(const QString &object, const QString &text) = 0;
+};
+
+// The frame-size text cannot be given to the encoder.
+class FrameSizeError : public std::runtime_error {
+public:
+    explicit FrameSizeError(const QString &sizeText);
+    QString sizeText() const { return m_sizeText; }
+
+private:
+    QString m_sizeText;
+};
+
+// Whether the frame-size text of the settings window can be used for the
+// current profile: "WxH" with two positive whole numbers, optionally followed
+// directly by a "(note)"; "PAL" or "NTSC" for the disc targets; anything while
+// the list is disabled (no video).
+bool IsUsableFrameSize(const EngineState &state, const SettingsModel &settings);
+// The message that refuses an unusable frame size (the window's own
+// "invalid height or width" text, with the text in question); empty when usable.
+QString FrameSizeRefusal(const EngineState &state, const SettingsModel &settings, const LugLookup &lug);
+
+QString BuildSizeArg(const EngineState &state, const SettingsModel &settings);
+// Throws FrameSizeError when the size piece holds no two positive numbers.
+QString BuildAspectArg(const QString &sizePiece, const EngineState &state, const SettingsModel &settings);
+// rowFrameSize: the source frame size of the job's own row (height-rated profiles
+// take the height from it when the last frame-size item is chosen).
+QString BuildVideoBitrateArg(const EngineState &state, const SettingsModel &settings, const QString &rowFrameSize);
+QString BuildAudioBitrateArg(const EngineState &state, const SettingsModel &settings);
+QString BuildAudioRateArg(const QString &audioPiece, const EngineState &state, const SettingsModel &settings);
+// rowChannels: the source's channels text for file rows; DVD rows pass nullptr.
+QString BuildChannelsArg(const EngineState &state, const SettingsModel &settings, const QString *rowChannels);
+// " -target pal-vcd " and the like for 112..114; empty for every other profile.
+QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &settings);
+// " -t hh:mm:ss"
+QString BuildDurationArg(int clipSeconds);
+
+// The name with its extension (from the last "." on) replaced; appended when it has none.
+QString ChangeFileExt(const QString &name, const QString &ext);
+
+// The output-name rule on `folder`: the folder is created when missing (one
+// level, a failure is not reported), "/" is appended, and the first of
+// folder + base with the profile extension, folder + caption + "_1" + extension,
+// "_2", ... that neither exists nor was handed out in this run is returned.
+QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+                         const QString &ext, const QSet<QString> &handedOut);
+
+// File row: fills the current job and records its output as handed out.
+// Throws FrameSizeError (before anything changes) for an unusable frame size.
+void BuildFileJob(EngineState &state, const SettingsModel &settings, const QString &caption,
+                  const Toriginalinfo &info, const ClipRange &clip);
+// DVD row: input is the row's "vts://" address; caption as the list shows it.
+void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QString &caption,
+                 const Toriginalinfo &info, const TConvertInfo &dvd, const QString &input);
+
+// The DVD run's name for the next job, from the shared output folder and the
+// whole caption; sets the current job's output and the skin's job texts.
+QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts);

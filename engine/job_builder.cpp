@@ -6,6 +6,7 @@
 #include "engine/quality_tables.h"
 #include "engine/size_estimate.h"
 #include "engine/text_helpers.h"
+#include "platform/ini/integer_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -143,10 +144,10 @@ QString BuildAudioRateArg(const QString &audioPiece, const EngineState &state, c
 {
     if (audioPiece.isEmpty() || IsDiscTarget(state.currentProfile))
         return {};
-    bool ok = false;
-    const int n = QStringView(audioPiece).mid(5).trimmed().toInt(&ok);
-    if (!ok)
+    const std::optional<int> parsed = ParseIntegerText(QStringView(audioPiece).mid(5));
+    if (!parsed)
         return QStringLiteral(" -ar 44100 ");
+    const int n = *parsed;
     QString piece = n > 192000 ? QStringLiteral(" -ar 48000 ")
                     : n > 64000 ? QStringLiteral(" -ar 44100 ")
                                 : QStringLiteral(" -ar 22050 ");

@@ -1,0 +1,108 @@
+#include "platform/skin/skin_element.h"
+
+#include "platform/skin/skin_pictures.h"
+#include "platform/skin/skin_window.h"
+
+#include <algorithm>
+
+
+SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectSpec &spec,
+                         SkinElement *parent, SkinPictures &pictures)
+    : m_owner(owner), m_spec(spec), m_parent(parent), m_text(spec.text), m_rect(spec.rect),
+      m_visible(spec.visible), m_position(spec.position)
+{
+    const auto load = [&](const QString &name) {
+        return name.isEmpty() ? QImage() : pictures.load(file.picturePath(name));
+    };
+    m_picture = load(spec.picture);
+    m_hover = load(spec.hover);
+    m_pressed = load(spec.pressed);
+    m_track = load(spec.track);
+    m_thumb = load(spec.thumb);
+}
+
+ISkinText *SkinElement::TextFacet()
+{
+    return SkinKindHasText(m_spec.kind) ? this : nullptr;
+}
+
+ISkinFrame *SkinElement::FrameFacet()
+{
+    return this;
+}
+
+ISkinSlider *SkinElement::SliderFacet()
+{
+    return SkinKindHasSlider(m_spec.kind) ? this : nullptr;
+}
+
+void SkinElement::SetText(const QString &text)
+{
+    m_text = text;
+    repaint(m_rect);
+}
+
+void SkinElement::SetRect(const SkinRect &rect)
+{
+    const SkinRect before = m_rect;
+    m_rect = rect;
+    repaint(before);
+}
+
+void SkinElement::SetVisible(bool visible)
+{
+    m_visible = visible;
+    // Enclosed objects appear or vanish with it, wherever they lie.
+    if (m_owner)
+        m_owner->repaintAll();
+}
+
+void SkinElement::Redraw()
+{
+    repaint(m_rect);
+}
+
+void SkinElement::SetPosition(int position)
+{
+    m_position = std::clamp(position, 0, 10000);
+    repaint(m_rect);
+}
+
+bool SkinElement::shown() const
+{
+    for (const SkinElement *e = this; e; e = e->m_parent)
+        if (!e->m_visible)
+            return false;
+    return true;
+}
+
+bool SkinElement::hit(int x, int y) const
+{
+    return !m_spec.passive && shown() && m_rect.contains(x, y);
+}
+
+int SkinElement::positionAt(int x) const
+{
+    const int thumbWidth = m_thumb.isNull() ? 0 : m_thumb.width();
+    const int span = m_rect.width() - thumbWidth;
+    if (span <= 0)
+        return 0;
+    const qint64 offset = x - m_rect.left - thumbWidth / 2;
+    return static_cast<int>(std::clamp<qint64>((offset * 10000 + span / 2) / span, 0, 10000));
+}
+
+QRect SkinElement::thumbRect() const
+{
+    if (m_thumb.isNull())
+        return {};
+    const int span = std::max(0, m_rect.width() - m_thumb.width());
+    const int x = m_rect.left + static_cast<int>((static_cast<qint64>(span) * m_position + 5000) / 10000);
+    const int y = m_rect.top + (m_rect.height() - m_thumb.height()) / 2;
+    return QRect(x, y, m_thumb.width(), m_thumb.height());
+}
+
+void SkinElement::repaint(const SkinRect &before)
+{
+    if (m_owner)
+        m_owner->repaint(before.toQRect().united(m_rect.toQRect()));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// One drawn object of a window's section: its spec from the file, its live
+// state (text, rectangle, visibility, slider position) and its pictures.
+
+#include "platform/skin/skin_file.h"
+#include "platform/skin/skin_object.h"
+
+#include <QImage>
+
+class SkinWindow;
+class SkinPictures;
+
+class SkinElement final : public ISkinObject, public ISkinText, public ISkinFrame, public ISkinSlider {
+public:
+    // Loads the spec's pictures (SkinError on a missing one).
+    SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectSpec &spec,
+                SkinElement *parent, SkinPictures &pictures);
+
+    QString GetObjectName() const override { return m_spec.name; }
+    ISkinText *TextFacet() override;
+    ISkinFrame *FrameFacet() override;
+    ISkinSlider *SliderFacet() override;
+
+    QString GetText() const override { return m_text; }
+    void SetText(const QString &text) override;
+
+    SkinRect GetRect() const override { return m_rect; }
+    void SetRect(const SkinRect &rect) override;
+    void SetVisible(bool visible) override;
+    bool IsVisible() const override { return m_visible; }
+    void Redraw() override;
+
+    int GetPosition() const override { return m_position; }
+    void SetPosition(int position) override;
+
+    const SkinObjectSpec &spec() const { return m_spec; }
+    // Visible itself and every enclosing object visible.
+    bool shown() const;
+    // Takes mouse events at (x, y).
+    bool hit(int x, int y) const;
+    // The slider position for a pointer at window x.
+    int positionAt(int x) const;
+    // The thumb's place for the current position.
+    QRect thumbRect() const;
+
+    const QImage &picture() const { return m_picture; }
+    const QImage &hover() const { return m_hover; }
+    const QImage &pressed() const { return m_pressed; }
+    const QImage &track() const { return m_track; }
+    const QImage &thumb() const { return m_thumb; }
+
+    // The element left its window (another section was applied): writes show nowhere.
+    void detach() { m_owner = nullptr; }
+
+private:
+    void repaint(const SkinRect &before);
+
+    SkinWindow *m_owner;
+    SkinObjectSpec m_spec;
+    SkinElement *m_parent;
+    QString m_text;
+    SkinRect m_rect;
+    bool m_visible;
+    int m_position;
+    QImage m_picture, m_hover, m_pressed, m_track, m_thumb;
+};

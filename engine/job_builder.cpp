@@ -258,6 +258,9 @@ void BuildFileJob(EngineState &state, const SettingsModel &settings, const QStri
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, &info.channels, clip.clipEnd - clip.clipBegin);
     job.clipSeconds = state.currentClipSeconds;
+    // A clip marked later than the start is converted from its mark, not from 0.
+    if (clip.clipBegin > 0)
+        job.extraOption = QStringLiteral(" -ss ") + SecondsToHms(clip.clipBegin);
 }
 
 void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QString &caption,

@@ -63,7 +63,8 @@ QString ChangeFileExt(const QString &name, const QString &ext);
 QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut);
 
-// File row: fills the current job and records its output as handed out.
+// File row: fills the current job and records its output as handed out; a clip
+// that begins after 0 s gets its start as the extra option (" -ss hh:mm:ss").
 // Throws FrameSizeError (before anything changes) for an unusable frame size.
 void BuildFileJob(EngineState &state, const SettingsModel &settings, const QString &caption,
                   const Toriginalinfo &info, const ClipRange &clip);

@@ -172,8 +172,11 @@ void ProfileCatalogue::applyRates(const QString &line)
     const bool discTarget = IsDiscTarget(m_state.currentProfile);
     for (ComboModel *list : {&video, &m_settings.cb_audiobitrate, &m_settings.cb_channel})
         list->SetEnabled(!discTarget);
-    if (discTarget)
+    if (discTarget) {
+        // PAL or NTSC stays open to the user, also after an audio-only profile.
+        m_settings.cb_size.SetEnabled(true);
         return;
+    }
     const QString noVideo = noVideoText(m_lug);
     if (line == u"*" && m_settings.cb_size.Count() == 1) {
         m_state.videoRateSlots[0] = QStringLiteral("*");

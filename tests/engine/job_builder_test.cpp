@@ -275,12 +275,26 @@ TEST(JobBuild, FileRowFillsEveryPieceInTheCurrentJob)
     EXPECT_EQ(job.sourceSeconds, 120);
     EXPECT_EQ(job.sampleRatePiece, " -ar 44100 ");
     EXPECT_EQ(job.channelsPiece, " -ac 2");
-    EXPECT_EQ(job.extraOption, "");
+    EXPECT_EQ(job.extraOption, " -ss 00:00:30"); // the snapshot's option is gone
     EXPECT_EQ(job.durationPiece, " -t 00:01:30");
     EXPECT_EQ(job.clipSeconds, 90);
     EXPECT_EQ(c.state.currentClipSeconds, 90);
     EXPECT_EQ(job.profileOptions, " -vcodec libx264 -f avi ");
     EXPECT_EQ(job.encoderPath, "/bin/register.dat"); // untouched by a build
+}
+
+TEST(JobBuild, MarkedClipStartsAtItsMark)
+{
+    QTemporaryDir dir;
+    Chosen c(122, {"320x240"}, 0, 2, 2, kTwo, 1);
+    c.settings.ed_output = dir.path();
+    Toriginalinfo info;
+    info.duration = "00:10:00";
+    BuildFileJob(c.state, c.settings, "a", info, ClipRange{0, 0, 0, 600, 0});
+    EXPECT_EQ(c.state.currentJob.extraOption, "");
+    BuildFileJob(c.state, c.settings, "b", info, ClipRange{0, 0, 75, 135, 0});
+    EXPECT_EQ(c.state.currentJob.extraOption, " -ss 00:01:15");
+    EXPECT_EQ(c.state.currentJob.durationPiece, " -t 00:01:00");
 }
 
 TEST(JobBuild, UnusableFrameSizeStopsTheBuildBeforeAnythingChanges)

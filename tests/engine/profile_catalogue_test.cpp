@@ -126,6 +126,16 @@ TEST_F(Catalogue, DiscTargetGetsPalNtscAndDisabledQualityLists)
     EXPECT_EQ(state.appliedProfile, 112);
 }
 
+TEST_F(Catalogue, DiscTargetAfterAudioOnlyProfileStillOffersPalAndNtsc)
+{
+    useShippedCatalogue();
+    catalogue.SelectProfile(17);
+    ASSERT_FALSE(settings.cb_size.Enabled());
+    catalogue.SelectProfile(114);
+    EXPECT_TRUE(settings.cb_size.Enabled());
+    EXPECT_EQ(settings.cb_size.Text(), "PAL");
+}
+
 TEST_F(Catalogue, AudioOnlyProfileThenVideoProfile)
 {
     writeCatalogue({{17, {"mp3", "", "*", " -vn -f mp3 "}}, {18, {"ogg", "", "*", " -vn -f ogg "}},

@@ -1,0 +1,120 @@
+// Draws every picture the skins and the main window's image buttons load,
+// fitted to the layout in the skin files and Skin.ini:
+//   make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder>
+// Pictures land below the program folder as the files name them.
+
+#include "platform/ini/ini_file.h"
+#include "platform/skin/skin_file.h"
+#include "tools/pictures/button_faces.h"
+#include "tools/pictures/painting.h"
+#include "tools/pictures/picture_writer.h"
+#include "tools/skin_pictures/button_table.h"
+#include "tools/skin_pictures/skin_art.h"
+#include "tools/skin_pictures/skin_geometry.h"
+
+#include <QGuiApplication>
+#include <QSet>
+#include <cstdio>
+#include <exception>
+
+using pictures::FaceState;
+using pictures::PictureError;
+using pictures::PictureWriter;
+
+namespace {
+
+struct Field {
+    const char *name;
+    QString SkinObjectSpec::*path;
+    FaceState state; // for buttons
+};
+const Field kFields[] = {
+    {"picture", &SkinObjectSpec::picture, FaceState::Normal}, {"hover", &SkinObjectSpec::hover, FaceState::Hover},
+    {"pressed", &SkinObjectSpec::pressed, FaceState::Pressed}, {"track", &SkinObjectSpec::track, FaceState::Normal},
+    {"thumb", &SkinObjectSpec::thumb, FaceState::Normal},
+};
+
+void writeOnce(PictureWriter &out, QSet<QString> &done, const QString &path, const QImage &image)
+{
+    if (done.contains(path))
+        throw PictureError(QStringLiteral("Two pictures are named \"%1\"").arg(path).toStdString());
+    done.insert(path);
+    out.write(path, image);
+}
+
+void drawSkin(const SkinFile &file, const TIniFile &layout, PictureWriter &out, QSet<QString> &done)
+{
+    for (const auto &[name, section] : file.sections) {
+        const QImage background = SectionBackground(section, layout);
+        if (!section.background.isEmpty())
+            writeOnce(out, done, section.background, background);
+        for (const SkinObjectSpec &object : section.objects)
+            for (const Field &field : kFields) {
+                const QString &path = object.*field.path;
+                if (path.isEmpty())
+                    continue;
+                const QImage under =
+                    pictures::Under(background, PictureRect(section, object, field.name, layout));
+                QImage picture;
+                if (object.kind == SkinKind::Button) {
+                    const pictures::ButtonFace *face = SkinButtonFace(object.name);
+                    if (!face)
+                        throw PictureError(
+                            QStringLiteral("No face is designed for button \"%1\"").arg(object.name).toStdString());
+                    picture = DrawButtonFace(under, *face, field.state);
+                } else {
+                    picture = ObjectPicture(section, object, field.name, under);
+                }
+                writeOnce(out, done, path, picture);
+            }
+    }
+}
+
+void drawImageButtons(const SkinSectionSpec &main, const TIniFile &layout, PictureWriter &out, QSet<QString> &done)
+{
+    const QImage background = SectionBackground(main, layout);
+    struct Variant {
+        const char *suffix;
+        FaceState state;
+    };
+    constexpr Variant kVariants[] = {{"", FaceState::Normal}, {"on", FaceState::Hover}, {"D", FaceState::Disabled}};
+    for (const NamedFace &button : ImageButtonFaces()) {
+        const QImage under = pictures::Under(background, IniRect(layout, button.name));
+        for (const Variant &v : kVariants)
+            writeOnce(out, done, QStringLiteral("images/%1%2.bmp").arg(QLatin1String(button.name), v.suffix),
+                      DrawButtonFace(under, button.face, v.state));
+    }
+    // The title picture, named after the program.
+    const QRect title(IniNumber(layout, "Title", "Left"), IniNumber(layout, "Title", "Top"),
+                      IniNumber(layout, "Title", "Width"), 28);
+    writeOnce(out, done, QStringLiteral("images/main/ravenmoor.bmp"), TitlePicture(pictures::Under(background, title)));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder>\n");
+        return 2;
+    }
+    try {
+        const SkinFile mainSkin = ReadSkinFile(QString::fromLocal8Bit(argv[1]));
+        const SkinFile waitSkin = ReadSkinFile(QString::fromLocal8Bit(argv[2]));
+        const TIniFile layout(QString::fromLocal8Bit(argv[3]));
+        PictureWriter out(QString::fromLocal8Bit(argv[4]));
+        QSet<QString> done;
+        drawSkin(mainSkin, layout, out, done);
+        drawSkin(waitSkin, layout, out, done);
+        const SkinSectionSpec *main = mainSkin.section(QStringLiteral("popravenmoor"));
+        if (!main)
+            throw PictureError("The main skin has no section \"popravenmoor\"");
+        drawImageButtons(*main, layout, out, done);
+        std::printf("make_skin_pictures: %d pictures\n", out.written());
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "make_skin_pictures: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

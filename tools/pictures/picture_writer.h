@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <stdexcept>
+#include <utility>
 
 namespace pictures {
 

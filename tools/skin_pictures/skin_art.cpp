@@ -179,8 +179,8 @@ QImage Welcome(const QImage &under)
         // The step's number in a small disc at the card's corner.
         p.setPen(Qt::NoPen);
         p.setBrush(kAccent);
-        p.drawEllipse(QPointF(box.left() + 14, box.top() + 14), 9, 9);
-        Label(p, QRectF(box.left() + 5, box.top() + 5, 18, 18), QString::number(i + 1), 11, true, kPaper);
+        p.drawEllipse(QPointF(box.left() + 17, box.top() + 17), 9, 9);
+        Label(p, QRectF(box.left() + 8, box.top() + 8, 18, 18), QString::number(i + 1), 11, true, kPaper);
         DrawIcon(p, steps[i].icon, QRectF(box.center().x() - 16, box.top() + 14, 32, 32), steps[i].tint);
         Label(p, QRectF(box.left() + 4, box.top() + 56, box.width() - 8, 28), QString::fromUtf8(steps[i].text), 11,
               true, kText);

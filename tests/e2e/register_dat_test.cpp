@@ -1,0 +1,338 @@
+// register.dat run the way the program runs it: one command line through the
+// console process runner, real ffmpeg underneath, outputs checked with ffprobe.
+
+#include "engine/console_process.h"
+#include "engine/quote_if_spaced.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+namespace {
+
+using ravenmoor::test::binDir;
+using ravenmoor::test::makeClip;
+using ravenmoor::test::runProgram;
+
+QCoreApplication &App()
+{
+    static int argc = 1;
+    static char name[] = "register_dat_test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        App().processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+QString Encoder() { return QuoteIfSpaced(QDir(binDir()).filePath(QStringLiteral("register.dat"))); }
+
+// One finished run of a command line: the screen it made and its end.
+struct Finished {
+    QStringList screen;
+    QList<quint32> ends;
+    qint64 group = 0;
+};
+
+Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateProcess &, Finished &)> &during = {})
+{
+    Finished run;
+    TJvCreateProcess runner;
+    runner.CommandLine = commandLine;
+    runner.CurrentDirectory = binDir();
+    runner.OnRead = [&](TJvCreateProcess *, const QString &line, bool startsOnNewLine) {
+        if (startsOnNewLine || run.screen.isEmpty())
+            run.screen.append(line);
+        else
+            run.screen.last() = line;
+        if (during)
+            during(runner, run);
+    };
+    runner.OnTerminate = [&](TJvCreateProcess *, quint32 code) { run.ends.append(code); };
+    runner.Run();
+    run.group = runner.ProcessId();
+    EXPECT_TRUE(WaitFor([&] { return !run.ends.isEmpty(); })) << commandLine.toStdString();
+    App().processEvents();
+    return run;
+}
+
+// The streams ffprobe finds in a file ("" when it reads nothing).
+QJsonObject Probe(const QString &path, const QStringList &inputOptions = {})
+{
+    QString out;
+    if (runProgram(QStringLiteral("ffprobe"),
+                   QStringList{"-v", "error", "-print_format", "json", "-show_format", "-show_streams"} +
+                       inputOptions + QStringList{QStringLiteral("file:") + path},
+                   &out) != 0)
+        return {};
+    return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+QJsonObject StreamOf(const QJsonObject &probe, const QString &type)
+{
+    for (const QJsonValue &s : probe.value(QLatin1String("streams")).toArray()) {
+        if (s.toObject().value(QLatin1String("codec_type")).toString() == type)
+            return s.toObject();
+    }
+    return {};
+}
+
+double DurationOf(const QJsonObject &probe)
+{
+    return probe.value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
+}
+
+// The seconds of every status line (time=<s>.<hh> before bitrate=).
+QList<double> StatusSeconds(const QStringList &screen)
+{
+    QList<double> seconds;
+    for (const QString &line : screen) {
+        const qsizetype t = line.indexOf(QLatin1String("time="));
+        const qsizetype b = line.indexOf(QLatin1String("bitrate="));
+        if (t >= 0 && b > t)
+            seconds << line.mid(t + 5, b - t - 6).toDouble();
+    }
+    return seconds;
+}
+
+int ProcessesInGroup(qint64 group)
+{
+    int count = 0;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toLongLong() == group && fields[0] != "Z")
+            ++count;
+    }
+    return count;
+}
+
+// The program's file-conversion line: " -y ", extra option, " -mardozb ",
+// input, the pieces, profile options, " -sn ", " ", output.
+QString ConversionLine(const QString &input, const QString &output, const QString &pieces,
+                       const QString &extra = {})
+{
+    return Encoder() + QStringLiteral(" -y ") + extra + QStringLiteral(" -mardozb ") + QuoteIfSpaced(input) +
+           pieces + QStringLiteral(" -sn ") + QStringLiteral(" ") + QuoteIfSpaced(output);
+}
+
+const QString kMp4Pieces = QStringLiteral(
+    " -r 25 -b 400000 -ab 128000 -ac 2 -aspect 1.3333 -t 00:00:03 -s 320x240  -ar 44100 "
+    " -vcodec mpeg4 -pix_fmt yuv420p -acodec aac -f mp4 ");
+
+class RegisterDat : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        App();
+        s_dir = new QTemporaryDir;
+        s_clip = s_dir->filePath(QStringLiteral("source clip.mp4"));
+        ASSERT_TRUE(makeClip(s_clip, 3, {"-s", "640x480", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"},
+                             QStringLiteral("testsrc=size=640x480:rate=25")));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    static QTemporaryDir *s_dir;
+    static QString s_clip;
+};
+
+QTemporaryDir *RegisterDat::s_dir = nullptr;
+QString RegisterDat::s_clip;
+
+TEST_F(RegisterDat, ConvertsTheFileConversionLineWithRisingProgress)
+{
+    QTemporaryDir out;
+    const QString output = out.filePath(QStringLiteral("result.mp4"));
+    const Finished run = RunLine(ConversionLine(s_clip, output, kMp4Pieces));
+    ASSERT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
+    const QList<double> seconds = StatusSeconds(run.screen);
+    ASSERT_FALSE(seconds.isEmpty()) << run.screen.join(u'\n').toStdString();
+    EXPECT_NEAR(seconds.last(), 3.0, 0.2);
+    for (qsizetype i = 1; i < seconds.size(); ++i)
+        EXPECT_GE(seconds[i], seconds[i - 1]);
+
+    const QJsonObject probe = Probe(output);
+    const QJsonObject video = StreamOf(probe, QStringLiteral("video"));
+    EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320);
+    EXPECT_EQ(video.value(QLatin1String("height")).toInt(), 240);
+    EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("mpeg4"));
+    EXPECT_EQ(StreamOf(probe, QStringLiteral("audio")).value(QLatin1String("channels")).toInt(), 2);
+    EXPECT_NEAR(DurationOf(probe), 3.0, 0.2);
+}
+
+// Paths that a shell, an option parser or a naive quoting would break.
+TEST_F(RegisterDat, HostilePathsConvertAndAreNeverOptions)
+{
+    const char *names[] = {
+        "with blanks.mp4", "say \"hi\".mp4", "-leading-dash.mp4", "-y", "Ünïcödé ファイル.mp4",
+        "tab\there.mp4", "back\\\"slash.mp4", "http:not-a-url.mp4", "ends in backslash\\",
+    };
+    QTemporaryDir dir;
+    for (const char *raw : names) {
+        const QString name = QString::fromUtf8(raw);
+        const QString input = dir.filePath(QStringLiteral("in ") + name);
+        const QString output = dir.filePath(name + QStringLiteral(".out.mp4"));
+        ASSERT_TRUE(QFile::copy(s_clip, input)) << raw;
+        const Finished run = RunLine(ConversionLine(input, output, QString(kMp4Pieces).replace(QLatin1String("00:00:03"),
+                                                                                 QLatin1String("00:00:01"))));
+        EXPECT_EQ(run.ends, QList<quint32>{0}) << raw << "\n" << run.screen.join(u'\n').toStdString();
+        EXPECT_EQ(StreamOf(Probe(output), QStringLiteral("video")).value(QLatin1String("width")).toInt(), 320) << raw;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << raw << ": nothing but the output was written";
+        QFile::remove(input);
+        QFile::remove(output);
+    }
+    // A leading dash as the bare file name, relative to the working folder.
+    ASSERT_TRUE(QFile::copy(s_clip, dir.filePath(QStringLiteral("-i"))));
+    TJvCreateProcess runner;
+    QList<quint32> ends;
+    runner.CommandLine = Encoder() + QStringLiteral(" -y  -mardozb -i -t 00:00:01 -s 160x120 -f mp4  -sn  -sn");
+    runner.CurrentDirectory = dir.path();
+    runner.OnTerminate = [&](TJvCreateProcess *, quint32 code) { ends.append(code); };
+    runner.Run();
+    ASSERT_TRUE(WaitFor([&] { return !ends.isEmpty(); }));
+    EXPECT_EQ(ends, QList<quint32>{0});
+    EXPECT_EQ(StreamOf(Probe(dir.filePath(QStringLiteral("-sn"))), QStringLiteral("video")).value("width").toInt(), 160);
+}
+
+TEST_F(RegisterDat, TakesOneFrameSnapshot)
+{
+    QTemporaryDir out;
+    const QString output = out.filePath(QStringLiteral("shot %d 1.jpg"));
+    const Finished run = RunLine(ConversionLine(s_clip, output, QStringLiteral(" -s 320x240 -t 0.01 -f image2 "),
+                                           QStringLiteral(" -ss 00:00:01")));
+    ASSERT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
+    // One picture under exactly that name: no "%d" numbering.
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{"shot %d 1.jpg"});
+    const QJsonObject video = StreamOf(Probe(output, {"-pattern_type", "none"}), QStringLiteral("video"));
+    EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320);
+    EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("mjpeg"));
+}
+
+TEST_F(RegisterDat, EncodesAmrNbItself)
+{
+    const struct {
+        const char *name;
+        QString pieces;
+        bool video;
+    } table[] = {
+        {"a.amr", QStringLiteral(" -ab 7400 -ac 1  -t 00:00:02  -ar 8000  -vn -acodec libopencore_amrnb -f amr "),
+         false},
+        {"v.3gp",
+         QStringLiteral(" -r 25 -b 200000 -ab 12200 -ac 1  -aspect 1.2222 -t 00:00:02 -s 176x144  -ar 8000 "
+                        " -vcodec h263 -acodec libopencore_amrnb -f 3gp "),
+         true},
+    };
+    for (const auto &row : table) {
+        QTemporaryDir out;
+        const QString output = out.filePath(QString::fromUtf8(row.name));
+        const Finished run = RunLine(ConversionLine(s_clip, output, row.pieces));
+        ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << run.screen.join(u'\n').toStdString();
+        EXPECT_FALSE(StatusSeconds(run.screen).isEmpty()) << row.name;
+        const QJsonObject probe = Probe(output);
+        const QJsonObject audio = StreamOf(probe, QStringLiteral("audio"));
+        EXPECT_EQ(audio.value(QLatin1String("codec_name")).toString(), QStringLiteral("amr_nb")) << row.name;
+        EXPECT_EQ(audio.value(QLatin1String("sample_rate")).toString(), QStringLiteral("8000")) << row.name;
+        EXPECT_EQ(audio.value(QLatin1String("channels")).toInt(), 1) << row.name;
+        EXPECT_NEAR(DurationOf(probe), 2.0, 0.2) << row.name;
+        EXPECT_EQ(StreamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
+            << row.name;
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 1) << row.name;
+    }
+}
+
+TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
+{
+    QTemporaryDir out;
+    const QString output = out.filePath(QStringLiteral("o.mp4"));
+    const struct {
+        const char *name;
+        QString line;
+        const char *message;
+    } table[] = {
+        {"missing input", ConversionLine(out.filePath(QStringLiteral("missing.avi")), output, kMp4Pieces),
+         "No such file"},
+        {"folder as input", ConversionLine(out.path(), output, kMp4Pieces), "not a regular file"},
+        {"no output", Encoder() + QStringLiteral(" -y -mardozb ") + QuoteIfSpaced(s_clip) + QStringLiteral(" -ac 2"),
+         "no output"},
+    };
+    for (const auto &row : table) {
+        const Finished run = RunLine(row.line);
+        ASSERT_EQ(run.ends.size(), 1) << row.name;
+        EXPECT_NE(run.ends[0], 0u) << row.name;
+        EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String(row.message))) << row.name << "\n"
+                                                                                   << run.screen.join(u'\n').toStdString();
+        EXPECT_TRUE(StatusSeconds(run.screen).isEmpty()) << row.name;
+    }
+}
+
+TEST_F(RegisterDat, SaysSoWhenFfmpegIsMissing)
+{
+    qputenv("FFMPEG", "/nonexistent/ffmpeg");
+    const Finished run = RunLine(ConversionLine(s_clip, s_dir->filePath(QStringLiteral("never.mp4")), kMp4Pieces));
+    qunsetenv("FFMPEG");
+    EXPECT_EQ(run.ends, QList<quint32>{127});
+    EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String("FFMPEG"))) << run.screen.join(u'\n').toStdString();
+    EXPECT_FALSE(QFile::exists(s_dir->filePath(QStringLiteral("never.mp4"))));
+}
+
+// A long conversion stopped at its first progress: nothing of it is left.
+TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
+{
+    const QString slowPieces = QStringLiteral(" -r 25 -b 4000000 -t 00:00:03 -s 1920x1080 "
+                                              " -vcodec libx264 -preset veryslow -acodec aac -f mp4 ");
+    const struct {
+        const char *name;
+        bool wholeGroup; // Stop, or a SIGTERM to register.dat alone
+    } table[] = {{"Stop", true}, {"SIGTERM to register.dat", false}};
+    for (const auto &row : table) {
+        QTemporaryDir out;
+        bool stopped = false;
+        QElapsedTimer clock;
+        const Finished run = RunLine(ConversionLine(s_clip, out.filePath(QStringLiteral("big.mp4")), slowPieces),
+                                [&](TJvCreateProcess &runner, Finished &r) {
+                                    if (stopped || StatusSeconds(r.screen).isEmpty())
+                                        return;
+                                    stopped = true;
+                                    clock.start();
+                                    EXPECT_GE(ProcessesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
+                                    if (row.wholeGroup)
+                                        runner.Terminate();
+                                    else
+                                        ::kill(pid_t(runner.ProcessId()), SIGTERM);
+                                });
+        ASSERT_TRUE(stopped) << row.name;
+        EXPECT_LT(clock.elapsed(), 5000) << row.name;
+        ASSERT_EQ(run.ends.size(), 1) << row.name;
+        EXPECT_NE(run.ends[0], 0u) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, 5000)) << row.name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,12 @@
+#include "engine/encoder_command_line.h"
+
+#include "engine/quote_if_spaced.h"
+
+QString FileConversionCommandLine(const intputrec &job)
+{
+    // The pieces carry their own blanks; only the literals here add any.
+    return QuoteIfSpaced(job.encoderPath) + QStringLiteral(" -y ") + job.extraOption + QStringLiteral(" -mardozb ") +
+           QuoteIfSpaced(job.input) + job.videoPiece + job.audioBitratePiece + job.channelsPiece + job.aspectPiece +
+           job.durationPiece + job.sizePiece + QStringLiteral(" ") + job.sampleRatePiece + job.profileOptions +
+           QStringLiteral(" -sn ") + QStringLiteral(" ") + QuoteIfSpaced(job.output);
+}

@@ -247,6 +247,7 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
     s.done = 1;
     if (!m_state.converting)
         return;
+    call(m_hooks.updateControlStates);
 
     ++m_state.currentRowIndex;
     if (m_state.currentRowIndex <= m_state.countConvert.count) {

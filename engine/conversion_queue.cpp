@@ -3,6 +3,8 @@
 #include "engine/encoder_command_line.h"
 #include "engine/encoder_progress.h"
 #include "engine/engine_state.h"
+#include "engine/job_builder.h"
+#include "engine/settings_model.h"
 #include "engine/language_texts.h"
 #include "engine/source_list.h"
 #include "platform/dialogs/dialogs.h"
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <exception>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -28,6 +31,19 @@ bool outputWritten(const QString &path)
 }
 
 } // namespace
+
+void SetFileJobHooks(ConversionHooks &hooks, EngineState &state, const SettingsModel &settings,
+                     const SourceList &list, const LanguageTexts &texts)
+{
+    hooks.outputFolder = [&settings] { return settings.ed_output; };
+    hooks.buildFileJob = [&state, &settings, &list, &texts](int row) {
+        const QString refusal = FrameSizeRefusal(state, settings, [&texts](const QString &s, const QString &k,
+                                                                          const QString &d) { return texts.Lug(s, k, d); });
+        if (!refusal.isEmpty())
+            throw std::runtime_error(refusal.toStdString());
+        BuildFileJob(state, settings, list.row(row).caption, list.originalInfo().at(row), list.clipRanges().at(row));
+    };
+}
 
 ConversionQueue::ConversionQueue(EngineState &state, SourceList &list, const LanguageTexts &texts, Dialogs &dialogs,
                                  Shell &shell, EncoderRunnerFactory runners, QString programFolder,

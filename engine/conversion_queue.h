@@ -17,6 +17,7 @@
 
 class Dialogs;
 class LanguageTexts;
+class SettingsModel;
 class Shell;
 class SourceList;
 struct EngineState;
@@ -36,6 +37,12 @@ struct ConversionHooks {
     std::function<void()> convertNextItem;
     std::function<void()> stopDvdRun;
 };
+
+// The engine's side of the hooks: file jobs built by the job builder from the
+// row and the settings window's choices (an unusable frame size refuses the
+// run with the window's own message), outputs in the settings' folder.
+void SetFileJobHooks(ConversionHooks &hooks, EngineState &state, const SettingsModel &settings,
+                     const SourceList &list, const LanguageTexts &texts);
 
 // Status texts of a row at its end.
 inline const QString kStatusFinish = QStringLiteral("Finish");

@@ -44,4 +44,9 @@ struct EngineState {
     TCountConvert countConvert;    // checked rows of a file run
     QVector<intputrec> jobs;       // the jobs of a file run, in list order
     QSet<QString> usedOutputNames; // output paths handed out in this run; cleared at run start
+    int currentRowIndex = 0;        // file run: jobs handed out so far
+    int tickCount = 0;              // DVD run: seconds before its first progress line; 0 in a file run
+    int convertProgress = 0;        // hundredths of a percent of the running job
+    QString lastEncoderLine;        // the last line that carried progress (the hint shows it)
+    int32_t lastEncoderSeconds = 0; // the last seconds value read from an encoder line
 };

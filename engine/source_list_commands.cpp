@@ -3,6 +3,7 @@
 #include "engine/engine_state.h"
 #include "engine/language_texts.h"
 #include "engine/quote_if_spaced.h"
+#include "engine/settings_model.h"
 #include "engine/text_helpers.h"
 
 #include <QDir>
@@ -47,6 +48,15 @@ bool startsWithDigit(const QString &text)
 }
 
 } // namespace
+
+void SetEstimateHook(SourceListHooks &hooks, const EngineState &state, const SettingsModel &settings,
+                     const SourceList &list)
+{
+    hooks.estimatedSize = [&state, &settings, &list](int32_t seconds) {
+        const QString frameSize = list.originalInfo().value(state.currentEstimateRow).frameSize;
+        return FormatEstimatedSize(GetTotalBitrate(state, settings, frameSize), seconds);
+    };
+}
 
 const QVector<FileFilter> &SourceFileFilter()
 {

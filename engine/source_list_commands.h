@@ -4,6 +4,7 @@
 // folder), remove the selected rows, clear the list. Each file is probed by
 // the encoder first; only a file with a duration becomes a row.
 
+#include "engine/size_estimate.h"
 #include "engine/source_list.h"
 #include "platform/dialogs/dialogs.h"
 
@@ -12,6 +13,7 @@
 #include <functional>
 
 class LanguageTexts;
+class SettingsModel;
 struct EngineState;
 
 // What the probe of one file reported; empty where it said nothing.
@@ -43,6 +45,27 @@ struct SourceListHooks {
     std::function<void()> pumpMessages;        // one round of pending window events
     // The "Output Size" text of the row `estimateRow` of the state for `seconds`.
     std::function<QString(int32_t seconds)> estimatedSize;
+};
+
+// The size estimate of a new row, from the current profile and the settings
+// window's choices.
+void SetEstimateHook(SourceListHooks &hooks, const EngineState &state, const SettingsModel &settings,
+                     const SourceList &list);
+
+// The source list as the estimate walks it.
+class SourceListEstimateRows : public EstimateRows {
+public:
+    explicit SourceListEstimateRows(SourceList &list) : m_list(list) {}
+    int estimateRowCount() const override { return m_list.rowCount(); }
+    QString sourceFrameSize(int row) const override { return m_list.originalInfo().value(row).frameSize; }
+    QString sourceDuration(int row) const override { return m_list.originalInfo().value(row).duration; }
+    void setEstimatedSize(int row, const QString &text) override
+    {
+        m_list.setSubItem(row, SourceRow::OutputSize, text);
+    }
+
+private:
+    SourceList &m_list;
 };
 
 // The types the open-file dialog offers, in order.

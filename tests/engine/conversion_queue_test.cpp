@@ -1,6 +1,7 @@
 #include "engine/conversion_queue.h"
 #include "engine/engine_state.h"
 #include "engine/language_texts.h"
+#include "engine/settings_model.h"
 #include "engine/source_list.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/shell/recording_shell.h"
@@ -349,6 +350,27 @@ TEST_F(Queue, UnusableOutputFolderIsReportedBeforeAnyJob)
     queue->StartConversion();
     ASSERT_TRUE(waitFor([&] { return finished == 1; }));
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("fresh/row0.out")));
+}
+
+// An edited frame size the encoder cannot take refuses the run before any job.
+TEST_F(Queue, UnusableFrameSizeRefusesTheRun)
+{
+    addRows({"steps=1", "steps=1"});
+    SettingsModel settings;
+    settings.ed_output = output;
+    settings.cb_size.SetText("720x");
+    state.currentProfile = 102;
+    ConversionHooks hooks;
+    SetFileJobHooks(hooks, state, settings, list, texts);
+    ConversionQueue withBuilder(state, list, texts, dialogs, shell, [] { return std::make_unique<ProcessRunner>(); },
+                                dir.path(), hooks);
+    int jobs = 0;
+    QObject::connect(&withBuilder, &ConversionQueue::jobStarted, [&] { ++jobs; });
+    withBuilder.StartConversion();
+    EXPECT_FALSE(state.converting);
+    EXPECT_EQ(jobs, 0);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("Invalid height or width")) << dialogs.shown[0].text.toStdString();
 }
 
 TEST_F(Queue, StartRefusals)

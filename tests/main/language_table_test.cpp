@@ -107,6 +107,8 @@ TEST(ApplyLanguage, ShippedLugIniGivesTheBuiltInTexts)
                   {"MessageDlg", "Please select one file."},
                   {"MessageDlg", "The program file cannot be found, please install again."},
                   {"MessageDlg", "Invalid height or width, please input again or select from the pull-down menu."},
+                  {"MessageDlg", "The encoder could not be started."},
+                  {"MessageDlg", "The output folder cannot be created or written:"},
                   {"Caption", "File Directory"}, {"Caption", "Title"}};
     for (const auto &o : others)
         EXPECT_EQ(texts.Lug(o.section, o.key), QString::fromUtf8(o.key)) << o.section << "/" << o.key;

@@ -1,5 +1,6 @@
 #include "engine/conversion_queue.h"
 #include "engine/engine_state.h"
+#include "engine/jv_encoder_runner.h"
 #include "engine/language_texts.h"
 #include "engine/settings_model.h"
 #include "engine/source_list.h"
@@ -12,11 +13,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -28,46 +27,6 @@ QCoreApplication &app()
     static QCoreApplication instance(argc, argv);
     return instance;
 }
-
-// A plain process runner, enough to drive the queue's state machine here.
-class ProcessRunner : public EncoderSlotRunner {
-public:
-    ProcessRunner()
-    {
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        connect(&m_process, &QProcess::readyRead, this, [this] {
-            m_pending += m_process.readAll();
-            qsizetype cut;
-            while ((cut = m_pending.indexOf('\n')) >= 0 || (cut = m_pending.indexOf('\r')) >= 0) {
-                emit lineRead(QString::fromUtf8(m_pending.left(cut)), true);
-                m_pending.remove(0, cut + 1);
-            }
-        });
-        connect(&m_process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
-            emit ended(status == QProcess::NormalExit ? quint32(code) : 99u);
-        });
-    }
-    ~ProcessRunner() override
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    void start(const QString &commandLine, const QString &folder) override
-    {
-        QStringList args = QProcess::splitCommand(commandLine);
-        m_process.setWorkingDirectory(folder);
-        m_process.start(args.takeFirst(), args);
-        if (!m_process.waitForStarted())
-            throw std::runtime_error(m_process.errorString().toStdString());
-    }
-    void terminate() override { m_process.kill(); }
-
-private:
-    QProcess m_process;
-    QByteArray m_pending;
-};
 
 // Stands in for register.dat: the input file says how long to run and how to end.
 const char *kEncoderScript = R"SH(#!/bin/bash
@@ -115,7 +74,7 @@ protected:
         };
         hooks.outputFolder = [this] { return output; };
         queue = std::make_unique<ConversionQueue>(state, list, texts, dialogs, shell,
-                                                  [] { return std::make_unique<ProcessRunner>(); }, programFolder,
+                                                  [] { return std::make_unique<JvEncoderRunner>(); }, programFolder,
                                                   hooks);
         QObject::connect(queue.get(), &ConversionQueue::jobStarted, [this](int, int, int row) { startedRows << row; });
         QObject::connect(queue.get(), &ConversionQueue::runFinished, [this] { ++finished; });
@@ -362,7 +321,7 @@ TEST_F(Queue, UnusableFrameSizeRefusesTheRun)
     state.currentProfile = 102;
     ConversionHooks hooks;
     SetFileJobHooks(hooks, state, settings, list, texts);
-    ConversionQueue withBuilder(state, list, texts, dialogs, shell, [] { return std::make_unique<ProcessRunner>(); },
+    ConversionQueue withBuilder(state, list, texts, dialogs, shell, [] { return std::make_unique<JvEncoderRunner>(); },
                                 dir.path(), hooks);
     int jobs = 0;
     QObject::connect(&withBuilder, &ConversionQueue::jobStarted, [&] { ++jobs; });

@@ -5,11 +5,11 @@
 // "N passed, N failed" summary.
 
 #include "engine/console_process.h"
+#include "engine/encoder_command_line.h"
 #include "engine/job_builder.h"
 #include "engine/profile_captions.h"
 #include "engine/profile_catalogue.h"
 #include "engine/profile_number.h"
-#include "engine/quote_if_spaced.h"
 #include "engine/size_estimate.h"
 #include "tests/support/test_support.h"
 
@@ -50,14 +50,6 @@ struct Job {
     quint32 exitCode = 0;
     QString lastLines;
 };
-
-// The file-conversion line of a file run.
-QString FileLine(const intputrec &job)
-{
-    return QuoteIfSpaced(job.encoderPath) + " -y " + job.extraOption + " -mardozb " + QuoteIfSpaced(job.input) +
-           job.videoPiece + job.audioBitratePiece + job.channelsPiece + job.aspectPiece + job.durationPiece +
-           job.sizePiece + " " + job.sampleRatePiece + job.profileOptions + " -sn " + " " + QuoteIfSpaced(job.output);
-}
 
 // The frame size a disc target makes for "PAL".
 QString DiscFrameSize(int profile)
@@ -175,7 +167,7 @@ TEST(AllProfiles, EveryProfileMakesAFileOfItsFormat)
         Job job;
         job.profile = n;
         job.caption = state.profileCaption;
-        job.commandLine = FileLine(state.currentJob);
+        job.commandLine = FileConversionCommandLine(state.currentJob);
         job.output = state.currentJob.output;
         if (IsDiscTarget(n))
             job.frameSize = DiscFrameSize(n);

@@ -327,11 +327,14 @@ std::vector<PickerPicture> PickerPictureFiles()
 {
     std::vector<PickerPicture> out;
     for (const PickerCategory &c : kCategories) {
-        out.push_back({NormalCategoryPicture(c), kCategoryWidth, c.height});
-        out.push_back({HoverCategoryPicture(c), kCategoryWidth, c.height});
+        out.push_back({NormalCategoryPicture(c), kCategoryWidth, c.height, PickerPicture::Kind::Category,
+                       c.category, false});
+        out.push_back({HoverCategoryPicture(c), kCategoryWidth, c.height, PickerPicture::Kind::Category,
+                       c.category, true});
     }
     for (int n = 1; n <= kCategoryIconCount; ++n)
-        out.push_back({QStringLiteral("images/main/%1.bmp").arg(n), kCategoryIconSize, kCategoryIconSize});
+        out.push_back({QStringLiteral("images/main/%1.bmp").arg(n), kCategoryIconSize, kCategoryIconSize,
+                       PickerPicture::Kind::CategoryIcon, n, false});
 
     struct CodeSize {
         int width = 0, height = 0;
@@ -347,9 +350,9 @@ std::vector<PickerPicture> PickerPictureFiles()
         size.hovered = size.hovered || b.role != ButtonRole::Still;
     }
     for (const auto &[code, size] : sizeOfCode) {
-        out.push_back({NormalButtonPicture(code), size.width, size.height});
+        out.push_back({NormalButtonPicture(code), size.width, size.height, PickerPicture::Kind::Button, code, false});
         if (size.hovered)
-            out.push_back({HoverButtonPicture(code), size.width, size.height});
+            out.push_back({HoverButtonPicture(code), size.width, size.height, PickerPicture::Kind::Button, code, true});
     }
     return out;
 }

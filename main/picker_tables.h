@@ -104,9 +104,13 @@ QString HoverCategoryPicture(const PickerCategory &category);  // "images/main/m
 // Every picture file the picker loads, with the size it is drawn for: the
 // largest button that shows it, so every button that shows it is covered.
 struct PickerPicture {
+    enum class Kind { Category, CategoryIcon, Button };
     QString path; // relative, "images/sub/general/27.bmp"
     int width;
     int height;
+    Kind kind;
+    int id;     // the category, the icon's number or the button code
+    bool hover; // the hover picture of a category or code
 };
 std::vector<PickerPicture> PickerPictureFiles();
 

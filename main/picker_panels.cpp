@@ -102,6 +102,9 @@ void ProfilePickerPanels::buildColumn(QWidget *form)
                 [this, category] { guarded([this, category] { m_picker.CategoryHover(category); }); });
         m_categories[category] = image;
     }
+    // The column's own pictures, which no hover has restored yet.
+    for (const PickerCategory &c : PickerCategories())
+        guarded([this, &c] { loadCategoryPicture(c.category, NormalCategoryPicture(c)); });
     auto *foot = new QLabel(m_main);
     foot->setObjectName(QStringLiteral("Image3"));
     foot->setGeometry(0, kFootTop, kCategoryWidth, kFootHeight);

@@ -55,7 +55,9 @@ private:
 class ProfilePickerPanels : public QObject, public PickerView {
     Q_OBJECT
 public:
-    // backFrame moves the skin's frame that follows the back panel; it may be empty.
+    // Builds the widgets, hidden, with the category column's normal pictures
+    // (a missing one goes to the error box). backFrame moves the skin's frame
+    // that follows the back panel; it may be empty.
     ProfilePickerPanels(QWidget *form, QString executableFolder, QString executableName, EngineState &state,
                         PickerHooks hooks, ErrorBox &errors,
                         std::function<void(bool, const QRect &)> backFrame = {});

@@ -114,6 +114,7 @@ struct PickerPicture {
 };
 std::vector<PickerPicture> PickerPictureFiles();
 
-// The colour behind the pictures, where a panel shows no picture (0xRRGGBB).
-inline constexpr unsigned kPickerBackground = 0xE9EEF4;
-inline constexpr unsigned kColumnBackground = 0x233040;
+// The colours behind the pictures, where a panel shows no picture (0xRRGGBB):
+// the window body and the dark panels of the program's palette.
+inline constexpr unsigned kPickerBackground = 0xEEF1F5;
+inline constexpr unsigned kColumnBackground = 0x1B232F;

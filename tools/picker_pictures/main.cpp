@@ -3,9 +3,8 @@
 
 #include "main/picker_tables.h"
 #include "picker_art.h"
+#include "tools/pictures/picture_writer.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -18,13 +17,13 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: picker_pictures <folder>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    for (const PickerPicture &picture : PickerPictureFiles()) {
-        const QString path = folder + QLatin1Char('/') + picture.path;
-        if (!QDir().mkpath(QFileInfo(path).path()) || !DrawPickerPicture(picture).save(path, "BMP")) {
-            std::fprintf(stderr, "picker_pictures: cannot write %s\n", qPrintable(path));
-            return 1;
-        }
+    pictures::PictureWriter writer(QString::fromLocal8Bit(argv[1]));
+    try {
+        for (const PickerPicture &picture : PickerPictureFiles())
+            writer.write(picture.path, DrawPickerPicture(picture));
+    } catch (const pictures::PictureError &e) {
+        std::fprintf(stderr, "picker_pictures: %s\n", e.what());
+        return 1;
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "engine/profile_captions.h"
 #include "engine/profile_number.h"
 #include "picker_symbols.h"
+#include "tools/pictures/palette.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,15 +14,15 @@
 
 namespace {
 
-const QColor kCardTop(0xff, 0xff, 0xff);
-const QColor kCardBottom(0xf2, 0xf6, 0xfb);
-const QColor kCardBorder(0xc9, 0xd4, 0xe1);
-const QColor kTitle(0x1b, 0x26, 0x35);
-const QColor kSubtitle(0x56, 0x66, 0x7b);
-const QColor kAccentTop(0x3b, 0x8b, 0xff);
-const QColor kAccentBottom(0x1d, 0x5f, 0xd3);
-const QColor kAccentBorder(0x15, 0x4a, 0xa8);
-const QColor kAccentSubtitle(0xdd, 0xe9, 0xff);
+const QColor kCardTop = palette::kPaper;
+const QColor kCardBottom = palette::kToolBottom.lighter(104);
+const QColor kCardBorder = palette::kLine;
+const QColor kTitle = palette::kText;
+const QColor kSubtitle = palette::kTextMuted;
+const QColor kAccentTop = palette::kAccent.lighter(118);
+const QColor kAccentBottom = palette::kAccentDark;
+const QColor kAccentBorder = palette::kAccentDark.darker(120);
+const QColor kAccentSubtitle = palette::kAccentLight;
 
 constexpr int kSlot = 48; // the height of one button row
 
@@ -209,6 +210,8 @@ QImage profileCard(const PickerPicture &pic)
     }
     SymbolLook symbolLook = look.look;
     symbolLook.onAccent = pic.hover;
+    if (pic.hover && look.symbol == Symbol::Note)
+        symbolLook.colour = Qt::white; // a coloured note would sink into the highlight
     DrawSymbol(p, look.symbol, symbolBox, symbolLook);
     if (look.audioBadge)
         drawNoteBadge(p, symbolBox, pic.hover);
@@ -317,8 +320,8 @@ QImage categoryRow(const PickerPicture &pic)
     const CategoryArt &art = kCategoryArt[pic.id - 1];
     QLinearGradient g(0, 0, 0, pic.height);
     const QColor column = QColor::fromRgb(kColumnBackground);
-    g.setColorAt(0, pic.hover ? kAccentTop : column.lighter(118));
-    g.setColorAt(1, pic.hover ? kAccentBottom : column);
+    g.setColorAt(0, pic.hover ? kAccentTop : palette::kInkTop);
+    g.setColorAt(1, pic.hover ? kAccentBottom : palette::kInkBottom);
     p.fillRect(img.rect(), g);
     p.fillRect(QRect(0, pic.height - 1, pic.width, 1), pic.hover ? kAccentBorder : column.darker(140));
     const int top = pic.height - 25; // the first row is taller: its extra rows are a top edge
@@ -327,7 +330,7 @@ QImage categoryRow(const PickerPicture &pic)
     const QRectF symbolBox(9, top + 4.5, 16, 16);
     DrawSymbol(p, art.symbol, symbolBox, {art.colour, {}, pic.hover});
     fittedText(p, QRectF(32, top, pic.width - 50, 24), QString::fromUtf8(art.label), 12, 9, true,
-               pic.hover ? QColor(Qt::white) : QColor(0xd9, 0xe2, 0xec));
+               pic.hover ? QColor(Qt::white) : palette::kOnInk);
     if (pic.hover) {
         // Points at the panel it opens.
         QPainterPath tri;

@@ -138,11 +138,19 @@ void ProfilePickerPanels::buildPanels(QWidget *form)
 
 void ProfilePickerPanels::guarded(const std::function<void()> &handler) { RunGuarded(m_errors, handler); }
 
-void ProfilePickerPanels::placePanels(QPoint mainPanel, QPoint panels)
+bool ProfilePickerPanels::movePanel(const QString &name, int left, int top)
 {
-    m_main->move(mainPanel);
-    for (const PickerPanelInfo &info : PickerPanelTable())
-        m_panels[static_cast<int>(info.panel)].frame->move(panels);
+    if (name == m_main->objectName()) {
+        m_main->move(left, top);
+        return true;
+    }
+    for (const PickerPanelInfo &info : PickerPanelTable()) {
+        if (name == QLatin1String(info.name)) {
+            panel(info.panel)->move(left, top);
+            return true;
+        }
+    }
+    return false;
 }
 
 PickerImage *ProfilePickerPanels::button(int id) const

@@ -9,6 +9,7 @@
 //
 //   ProfilePickerPanels picker(form, exeFolder, exeName, state, hooks, errors, backFrame);
 //   picker.picker().SetPickerVisible(false);
+//   ... layout file: picker.movePanel(name, left, top) ...
 //   picker.picker().RestoreAllButtons();
 //   picker.picker().LayoutProfileStrip();
 //   ... LoadSettings ...
@@ -65,8 +66,9 @@ public:
 
     ProfilePicker &picker() { return m_picker; }
 
-    // The layout file's places: pl_main, and every category and edition panel.
-    void placePanels(QPoint mainPanel, QPoint panels);
+    // Moves pl_main or a category or edition panel by name (the layout file's
+    // places); false for a name that is none of the picker's.
+    bool movePanel(const QString &name, int left, int top);
 
     PickerImage *button(int id) const;
     PickerImage *categoryPicture(int category) const;

@@ -175,6 +175,33 @@ TEST(PickerPanels, EditionPanelOpensFlatAtTheBrandPlace)
     EXPECT_EQ(w.panels.button(33)->y(), 292);
 }
 
+TEST(PickerPanels, LayoutPlacesFollowIntoTheBackPanelAndTheEditions)
+{
+    Window w;
+    w.startUp(1, 9);
+    EXPECT_TRUE(w.panels.movePanel("pl_main", 12, 110));
+    for (const PickerPanelInfo &info : PickerPanelTable())
+        EXPECT_TRUE(w.panels.movePanel(QLatin1String(info.name), 165, 110));
+    EXPECT_FALSE(w.panels.movePanel("pl_play", 1, 1));
+    w.panels.picker().ShowProfilePicker(9);
+    EXPECT_EQ(w.panels.mainPanel()->pos(), QPoint(12, 110));
+    EXPECT_EQ(w.panels.backPanel()->pos(), QPoint(165, 110)) << "behind the video panel";
+    EXPECT_EQ(w.panels.panel(PickerPanel::Video1)->pos(), QPoint(165, 110));
+}
+
+TEST(PickerPanels, BackPanelCarriesTheSkinFrameAlong)
+{
+    QList<std::pair<bool, QRect>> frames;
+    Window w;
+    ProfilePickerPanels panels(&w.form, binDir(), "ravenmoor", w.state, PickerHooks{[](int) {}, [] {}, [] {}},
+                               w.errors, [&](bool v, const QRect &r) { frames.append({v, r}); });
+    panels.picker().SetPickerVisible(false);
+    panels.picker().RestoreCategoryImage(2);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0], std::make_pair(false, QRect(0, 0, 0, 0)));
+    EXPECT_EQ(frames[1], std::make_pair(true, QRect(206, 81, 310, 358)));
+}
+
 TEST(PickerPanels, MissingPictureIsShownAndEndsTheHover)
 {
     QTemporaryDir empty;

@@ -153,6 +153,14 @@ bool ProfilePickerPanels::movePanel(const QString &name, int left, int top)
     return false;
 }
 
+void ProfilePickerPanels::bringToFront()
+{
+    m_back->raise();
+    for (const PickerPanelInfo &info : PickerPanelTable())
+        panel(info.panel)->raise();
+    m_main->raise();
+}
+
 PickerImage *ProfilePickerPanels::button(int id) const
 {
     const auto it = m_buttons.find(id);

@@ -69,6 +69,9 @@ public:
     // Moves pl_main or a category or edition panel by name (the layout file's
     // places); false for a name that is none of the picker's.
     bool movePanel(const QString &name, int left, int top);
+    // Puts the picker in front of the form's other children (built after it),
+    // keeping its own order: the back panel under the panels, the column on top.
+    void bringToFront();
 
     PickerImage *button(int id) const;
     PickerImage *categoryPicture(int category) const;

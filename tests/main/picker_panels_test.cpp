@@ -189,6 +189,18 @@ TEST(PickerPanels, LayoutPlacesFollowIntoTheBackPanelAndTheEditions)
     EXPECT_EQ(w.panels.panel(PickerPanel::Video1)->pos(), QPoint(165, 110));
 }
 
+TEST(PickerPanels, PickerLiesInFrontOfLaterControls)
+{
+    Window w;
+    auto *list = new QWidget(&w.form); // a control the form builds after the picker
+    list->setGeometry(0, 0, 700, 520);
+    w.panels.bringToFront();
+    w.startUp(1, 9);
+    w.panels.picker().ShowProfilePicker(9);
+    EXPECT_EQ(w.form.childAt(100, 120), w.panels.categoryPicture(2));
+    EXPECT_EQ(w.form.childAt(300, 150), w.panels.button(2));
+}
+
 TEST(PickerPanels, BackPanelCarriesTheSkinFrameAlong)
 {
     QList<std::pair<bool, QRect>> frames;

@@ -143,6 +143,20 @@ QString ProfileCatalogue::catalogueFile() const { return m_exeDir + QStringLiter
 
 void ProfileCatalogue::SelectProfile(int n)
 {
+    try {
+        select(n);
+    } catch (...) {
+        // Once running, the profile on screen stays the one jobs are built for,
+        // even when the caller set the current profile beforehand. At start-up
+        // the stored number is kept, so the exit writes it back unchanged.
+        if (m_state.settingsLoaded)
+            m_state.currentProfile = m_state.appliedProfile;
+        throw;
+    }
+}
+
+void ProfileCatalogue::select(int n)
+{
     // Everything that can fail comes before the first change.
     const ProfileGroup group = ReadProfileGroup(catalogueFile(), n);
     if (m_state.settingsLoaded)

@@ -55,12 +55,14 @@ public:
     // Applies profile n: caption and icon, the frame-size list, the video-rate
     // slots, the option string, the channel list, the stored quality, and every
     // row's estimate. The quality of the profile being left is stored first
-    // (once the settings are loaded). The current profile becomes n. Any error
-    // (ProfileFileError, a picture that cannot be loaded, a failed store) is
-    // thrown before anything changes: the previous profile stays in force.
+    // (once the settings are loaded). The current profile becomes n; callers
+    // need not set it first. Any error (ProfileFileError, a picture that cannot
+    // be loaded, a failed store) is thrown before anything changes: the
+    // previous profile stays in force, the current profile included.
     void SelectProfile(int n);
 
 private:
+    void select(int n);
     void applyRates(const QString &line);
     void fillChannelList();
 

@@ -264,6 +264,17 @@ TEST_F(Catalogue, BadCatalogueLeavesThePreviousProfileInForce)
     EXPECT_EQ(snapshot(state, settings), before);
 }
 
+TEST_F(Catalogue, CallerSettingTheCurrentProfileFirstStillKeepsThePreviousOne)
+{
+    writeCatalogue({{30, {"t", "480x320", "1 x 3 4 5", " -o "}}});
+    catalogue.SelectProfile(27);
+    state.settingsLoaded = true;
+    state.currentProfile = 30; // as a picker button might
+    EXPECT_THROW(catalogue.SelectProfile(30), ProfileFileError);
+    EXPECT_EQ(state.currentProfile, 27);
+    EXPECT_EQ(state.appliedProfile, 27);
+}
+
 TEST_F(Catalogue, PictureThatCannotBeLoadedLeavesThePreviousProfile)
 {
     writeCatalogue({});

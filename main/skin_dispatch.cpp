@@ -54,12 +54,12 @@ constexpr SkinClickRow kClicks[] = {
     {"qian", [](C &c) { c.SeekPreviewForward(); }},
 };
 
-// The preview stop button is one object, "stop": it takes the "Stop Play"
-// hint too, which a skin may also give an object named "stopplay".
+// The preview stop button is one object, "stop", for its click and its
+// "Stop Play" hint alike.
 constexpr SkinHintRow kHints[] = {
     {"profiles", 3},       {"profilestext", 3},  {"openfiles", 22},     {"chapter", 15},
     {"ifoopen", 2},        {"dvdopen", 1},       {"openfolder", 21},    {"converter", 17},
-    {"stopconverter", 18}, {"open", 20},         {"play", 10},          {"stopplay", 12},
+    {"stopconverter", 18}, {"open", 20},         {"play", 10},
     {"stop", 12},          {"pause", 11},        {"cutter", 16},        {"play_bar", 13},
     {"play_time", 14},     {"remove", 23},       {"browse", 19},        {"audio", 4},
     {"subtitle", 5},       {"video_size", 6},    {"video_quality", 7},  {"audio_quality", 8},

@@ -149,7 +149,7 @@ TEST(SkinHint, TableLines)
         int line;
     } lines[] = {{"profiles", 3},   {"profilestext", 3}, {"openfiles", 22},    {"chapter", 15},
                  {"ifoopen", 2},    {"dvdopen", 1},      {"openfolder", 21},   {"converter", 17},
-                 {"stopconverter", 18}, {"open", 20},    {"play", 10},         {"stopplay", 12},
+                 {"stopconverter", 18}, {"open", 20},    {"play", 10},         {"stop", 12},
                  {"pause", 11},     {"cutter", 16},      {"play_bar", 13},     {"play_time", 14},
                  {"remove", 23},    {"browse", 19},      {"audio", 4},         {"subtitle", 5},
                  {"video_size", 6}, {"video_quality", 7}, {"audio_quality", 8}, {"channels", 9},
@@ -159,7 +159,7 @@ TEST(SkinHint, TableLines)
         Skin1MouseMove(l.name, w);
         EXPECT_EQ(w.log, QStringList{QString("ShowHintLine(%1)").arg(l.line)}) << l.name;
     }
-    for (const char *silent : {"mainclose", "hint", "Play", "begin"}) {
+    for (const char *silent : {"mainclose", "hint", "Play", "begin", "stopplay"}) {
         RecordingWindow w;
         Skin1MouseMove(silent, w);
         EXPECT_TRUE(w.log.isEmpty()) << silent;
@@ -173,7 +173,9 @@ TEST(SkinHint, StopButtonShowsTheStopPlayLine)
     RecordingWindow w;
     Skin1MouseMove("stop", w);
     EXPECT_EQ(w.log, QStringList{"ShowHintLine(12)"});
-    EXPECT_EQ(SkinHintLine("stop"), SkinHintLine("stopplay"));
+    RecordingWindow clicked;
+    Skin1Click("stop", clicked);
+    EXPECT_EQ(clicked.log, (QStringList{"HidePreviewPanel", "StopPreview"}));
 }
 
 TEST(SkinMouseDown, ArmsTheDragOnlyOnThePlayBarsAndNotWhileConverting)

@@ -2,19 +2,19 @@
 
 #include <QPalette>
 
-PopupMenu::PopupMenu(const QString &name, QWidget *parent) : QMenu(parent)
+SkinPopupMenu::SkinPopupMenu(const QString &name, QWidget *parent) : QMenu(parent)
 {
     setObjectName(name);
 }
 
-QAction *PopupMenu::addItem(const QString &name, const QString &caption)
+QAction *SkinPopupMenu::addItem(const QString &name, const QString &caption)
 {
     QAction *action = addAction(caption);
     action->setObjectName(name);
     return action;
 }
 
-void PopupMenu::showEvent(QShowEvent *event)
+void SkinPopupMenu::showEvent(QShowEvent *event)
 {
     const QPalette p = palette();
     const auto c = [&](TColor color) {

@@ -8,10 +8,10 @@
 
 #include <QMenu>
 
-class PopupMenu : public QMenu {
+class SkinPopupMenu : public QMenu {
     Q_OBJECT
 public:
-    explicit PopupMenu(const QString &name, QWidget *parent = nullptr);
+    explicit SkinPopupMenu(const QString &name, QWidget *parent = nullptr);
 
     void setColors(const PopupColors &colors) { m_colors = colors; }
     const PopupColors &colors() const { return m_colors; }

@@ -1,0 +1,417 @@
+#include "main/main_window.h"
+
+#include "main/flat_combo_box.h"
+#include "main/hint_window.h"
+#include "main/image_button.h"
+#include "main/popup_menu.h"
+#include "main/settings_window.h"
+#include "main/source_list_view.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/errors/error_guard.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/shell.h"
+#include "platform/skin/skin.h"
+#include "platform/skin/skin_error.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace {
+
+// Buttons no layout key places; they exist for the control states.
+constexpr const char *kUnplacedButtons[] = {"bt_cut", "bt_pause"};
+
+using Command = void (*)(Tfm_main &);
+
+struct ButtonCommand {
+    const char *button;
+    Command command;
+};
+
+constexpr ButtonCommand kButtonCommands[] = {
+    {"bt_dvdopen", [](Tfm_main &w) { w.OpenDvdFolder(); }},
+    {"bt_open", [](Tfm_main &w) { w.AddFilesDialog(); }},
+    {"bt_ifo", [](Tfm_main &w) { w.AddFilesDialog(); }},
+    {"bt_remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
+    {"bt_clear", [](Tfm_main &w) { w.ClearSourceList(); }},
+    {"bt_start", [](Tfm_main &w) { w.StartConversion(); }},
+    {"Bt_Convertstop", [](Tfm_main &w) { w.StopConversion(); }},
+    {"bt_playstop", [](Tfm_main &w) { w.StopPreview(); }},
+    {"bt_back", [](Tfm_main &w) { w.SeekPreviewBack(); }},
+    {"bt_next", [](Tfm_main &w) { w.SeekPreviewForward(); }},
+    {"bt_chapte", [](Tfm_main &w) { w.ToggleTitleChapterView(); }},
+};
+
+} // namespace
+
+ConversionHooks Tfm_main::conversionHooks(Tfm_main *w)
+{
+    ConversionHooks hooks;
+    hooks.updateControlStates = [w] { w->UpdateControlStates(); };
+    hooks.setConvertProgress = [w](int p) { w->SetConvertProgress(p); };
+    hooks.addingSources = [w] { return w->m_commands.isAdding(); };
+    hooks.convertNextItem = [w] { w->call(w->m_plugins.convertNextItem); };
+    hooks.stopDvdRun = [w] { w->call(w->m_plugins.stopDvdRun); };
+    SetFileJobHooks(hooks, w->m_state, w->m_settings, w->m_list, w->m_texts);
+    return hooks;
+}
+
+SourceListHooks Tfm_main::sourceListHooks(Tfm_main *w)
+{
+    SourceListHooks hooks;
+    hooks.bringHintWindowToFront = [w] {
+        if (w->hintWindowShowing())
+            w->BringHintWindowToFront();
+    };
+    hooks.rowClicked = [w] { w->call(w->m_plugins.rowClicked); };
+    hooks.updateControlStates = [w] { w->UpdateControlStates(); };
+    hooks.pumpMessages = [] { QCoreApplication::processEvents(); };
+    SetEstimateHook(hooks, w->m_state, w->m_settings, w->m_list);
+    return hooks;
+}
+
+Tfm_main::Tfm_main(MainWindowServices services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)),
+      m_texts(m_services.paths.besideExecutable(QStringLiteral("language.info")),
+              LanguageTexts::lugIni(m_services.paths.besideExecutable(QStringLiteral("lug.ini"))),
+              [this] { return m_state.converting; }, this),
+      m_skinIni(m_services.paths.besideExecutable(QStringLiteral("Skin.ini")),
+                m_services.paths.configFile(QStringLiteral("Skin.ini"))),
+      m_catalogue(m_state, m_settings, m_services.paths.executableFolder(),
+                  [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); }, *this,
+                  m_estimateRows),
+      m_settingsFile(m_state, m_settings, m_catalogue, m_services.paths, m_services.errors),
+      m_commands(m_list, m_state, m_texts, m_services.dialogs, m_services.probe, m_services.paths.executableFolder(),
+                 sourceListHooks(this)),
+      m_queue(m_state, m_list, m_texts, m_services.dialogs, m_services.shell, m_services.runners,
+              m_services.paths.executableFolder(), conversionHooks(this)),
+      Skin1(new TSkin(this))
+{
+    setObjectName(QStringLiteral("Tfm_main"));
+    setWindowTitle(QStringLiteral("Ravenmoor"));
+    // FormCreate: no profile, category or picker choice yet; title view, file mode, idle.
+    m_state.currentProfile = -1;
+    m_state.currentCategory = -1;
+    m_state.previewing = false;
+    m_state.converting = false;
+    m_state.sourceMode = SourceMode::FileRows;
+    buildControls();
+    buildMenus();
+    connectSkin();
+}
+
+Tfm_main::~Tfm_main() = default;
+
+void Tfm_main::attachWindows(Tfm_set *settingsWindow, Tfm_add *hintWindow, std::function<void()> applyLanguage)
+{
+    m_settingsWindow = settingsWindow;
+    m_hintWindow = hintWindow;
+    m_applyLanguage = std::move(applyLanguage);
+}
+
+void Tfm_main::buildControls()
+{
+    const auto panel = [this](const char *name, QWidget *parent) {
+        auto *w = new QWidget(parent);
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+    Panel1 = panel("Panel1", this);
+    pl_main = panel("pl_main", this);
+    for (const char *name : SkinCategoryPanels())
+        panel(name, pl_main);
+    pl_back = panel("pl_back", this);
+    pl_play = panel("pl_play", this);
+    pl_play->setAutoFillBackground(true);
+    pl_play->setPalette(QPalette(Qt::black));
+    pl_appname = panel("pl_appname", this);
+    img_name = new QLabel(pl_appname);
+    img_name->setObjectName(QStringLiteral("img_name"));
+    img_name->installEventFilter(this);
+    im_mainico = new QLabel(this);
+    im_mainico->setObjectName(QStringLiteral("im_mainico"));
+
+    for (const SkinButtonRow &row : SkinImageButtons())
+        m_buttons[QString::fromLatin1(row.name)] = new ImageButton(QString::fromLatin1(row.name), this);
+    for (const char *name : kUnplacedButtons) {
+        auto *button = new ImageButton(QString::fromLatin1(name), this);
+        button->hide();
+        m_buttons[QString::fromLatin1(name)] = button;
+    }
+    for (const ButtonCommand &b : kButtonCommands) {
+        const Command command = b.command;
+        connect(m_buttons.at(QString::fromLatin1(b.button)), &QAbstractButton::clicked, this,
+                Guarded(m_services.errors, [this, command] { command(*this); }));
+    }
+    connect(m_buttons.at(QStringLiteral("bt_set")), &QAbstractButton::clicked, this,
+            Guarded(m_services.errors, [this] { showSettingsWindow(); }));
+    connect(m_buttons.at(QStringLiteral("bt_all")), &QAbstractButton::clicked, this, Guarded(m_services.errors, [this] {
+                if (!m_state.converting)
+                    checkAllRows(true);
+            }));
+    connect(m_buttons.at(QStringLiteral("bt_none")), &QAbstractButton::clicked, this, Guarded(m_services.errors, [this] {
+                if (!m_state.converting)
+                    checkAllRows(false);
+            }));
+
+    cb_audio = new FlatComboBox(QStringLiteral("cb_audio"), this);
+    cb_subtitle = new FlatComboBox(QStringLiteral("cb_subtitle"), this);
+    ed_output = new QLineEdit(this);
+    ed_output->setObjectName(QStringLiteral("ed_output"));
+    ed_output->installEventFilter(this);
+
+    lv = new SourceListView(m_list, this);
+    lv->onMouseDown = [this] { SetPickerVisible(false); };
+    lv->onSelectionChanged = [this] {
+        call(m_plugins.rowClicked);
+        UpdateControlStates();
+    };
+    connect(lv, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        m_menus.value(PopupMenuId::zm_pop_edit)->popup(lv->viewport()->mapToGlobal(at));
+    });
+}
+
+void Tfm_main::buildMenus()
+{
+    struct Item {
+        PopupMenuId menu;
+        const char *name; // null: a separator
+        const char *caption;
+        Command command;  // null: the item's work belongs to a part not in this window
+    };
+    static constexpr Item kItems[] = {
+        {PopupMenuId::zm_popup_file, "AddFiles2", "Add DVD Disc", [](Tfm_main &w) { w.OpenDvdFolder(); }},
+        {PopupMenuId::zm_popup_file, "AddIFOFiles1", "Add IFO Files", [](Tfm_main &w) { w.AddIfoFiles(); }},
+        {PopupMenuId::zm_popup_file, "AddVideoFiles1", "Add Video Files", [](Tfm_main &w) { w.AddFilesDialog(); }},
+        {PopupMenuId::zm_popup_file, "AddVideoFolder1", "Add Video Folder", [](Tfm_main &w) { w.AddSourceFolder(); }},
+        {PopupMenuId::zm_popup_file, "AddFolder2", "Remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
+        {PopupMenuId::zm_popup_file, "Clear3", "Clear", [](Tfm_main &w) { w.ClearSourceList(); }},
+        {PopupMenuId::zm_popup_file, nullptr, nullptr, nullptr},
+        {PopupMenuId::zm_popup_file, "RunBackground1", "Run Background", nullptr},
+        {PopupMenuId::zm_popup_file, nullptr, nullptr, nullptr},
+        {PopupMenuId::zm_popup_file, "Exit2", "Exit", [](Tfm_main &w) { w.close(); }},
+        {PopupMenuId::zm_pop_edit, "Remove1", "Remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
+        {PopupMenuId::zm_pop_edit, "Clear2", "Clear", [](Tfm_main &w) { w.ClearSourceList(); }},
+        {PopupMenuId::zm_pop_edit, "Rename1", "Rename", nullptr},
+        {PopupMenuId::zm_pop_edit, nullptr, nullptr, nullptr},
+        {PopupMenuId::zm_pop_edit, "SelectAll1", "Select All", [](Tfm_main &w) { w.checkAllRows(true); }},
+        {PopupMenuId::zm_pop_edit, "UnselectAll1", "Unselect All", [](Tfm_main &w) { w.checkAllRows(false); }},
+        {PopupMenuId::zm_pop_actions, "Convert2", "Convert", [](Tfm_main &w) { w.StartConversion(); }},
+        {PopupMenuId::zm_pop_actions, "Stop2", "Stop", [](Tfm_main &w) { w.StopConversion(); }},
+        {PopupMenuId::zm_pop_tools, "Settings1", "Settings", [](Tfm_main &w) { w.showSettingsWindow(); }},
+        {PopupMenuId::zm_pop_help, "Help1", "Help", nullptr},
+        {PopupMenuId::zm_pop_help, nullptr, nullptr, nullptr},
+        {PopupMenuId::zm_pop_help, "FeedbackandSupport1", "Feedback and Support", nullptr},
+        {PopupMenuId::zm_pop_help, nullptr, nullptr, nullptr},
+        {PopupMenuId::zm_pop_help, "AboutRavenmoor1", "About Ravenmoor", nullptr},
+        {PopupMenuId::pop_dvd, "MenuItem3", "Add DVD", [](Tfm_main &w) { w.OpenDvdFolder(); }},
+        {PopupMenuId::pop_dvd, "MenuItem8", "Add IFO", [](Tfm_main &w) { w.AddIfoFiles(); }},
+        {PopupMenuId::pop_dvd, nullptr, nullptr, nullptr},
+        {PopupMenuId::pop_dvd, "MenuItem13", "Convert", [](Tfm_main &w) { w.StartConversion(); }},
+        {PopupMenuId::pop_dvd, "MenuItem14", "Stop", [](Tfm_main &w) { w.StopConversion(); }},
+        {PopupMenuId::pop_dvd, nullptr, nullptr, nullptr},
+        {PopupMenuId::pop_dvd, "MenuItem16", "Exit", [](Tfm_main &w) { w.close(); }},
+    };
+    static constexpr std::pair<PopupMenuId, const char *> kMenus[] = {
+        {PopupMenuId::zm_popup_file, "zm_popup_file"}, {PopupMenuId::zm_pop_edit, "zm_pop_edit"},
+        {PopupMenuId::zm_pop_actions, "zm_pop_actions"}, {PopupMenuId::zm_pop_tools, "zm_pop_tools"},
+        {PopupMenuId::zm_pop_help, "zm_pop_help"},     {PopupMenuId::pop_dvd, "pop_dvd"},
+    };
+    for (const auto &[id, name] : kMenus)
+        m_menus.insert(id, new SkinPopupMenu(QString::fromLatin1(name), this));
+    for (const Item &item : kItems) {
+        SkinPopupMenu *menu = m_menus.value(item.menu);
+        if (!item.name) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = menu->addItem(QString::fromLatin1(item.name), QString::fromUtf8(item.caption));
+        if (const Command command = item.command)
+            connect(action, &QAction::triggered, this, Guarded(m_services.errors, [this, command] { command(*this); }));
+    }
+}
+
+void Tfm_main::connectSkin()
+{
+    ErrorBox &box = m_services.errors;
+    connect(Skin1, &TSkin::OnClick, this,
+            Guarded(box, [this](ISkinObject *source) { Skin1Click(source->GetObjectName(), *this); }));
+    connect(Skin1, &TSkin::OnMouseDown, this,
+            Guarded(box, [this](ISkinObject *source, int, int, int) { Skin1MouseDown(source->GetObjectName(), *this); }));
+    connect(Skin1, &TSkin::OnMouseMove, this,
+            Guarded(box, [this](ISkinObject *source, int, int) { Skin1MouseMove(source->GetObjectName(), *this); }));
+    connect(Skin1, &TSkin::OnScrollTrack, this,
+            Guarded(box, [this](ISkinObject *source, int) { Skin1ScrollTrack(source); }));
+    connect(Skin1, &TSkin::OnMouseUp, this, Guarded(box, [this](ISkinObject *source, int button, int x, int y) {
+                if (m_plugins.skinMouseUp)
+                    m_plugins.skinMouseUp(source, button, x, y);
+            }));
+}
+
+void Tfm_main::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Without its skin the window cannot work: that ends the program cleanly.
+    QString skinFailure;
+    RunGuarded(m_services.errors, [&] {
+        try {
+            FormShow();
+        } catch (const SkinError &e) {
+            skinFailure = QString::fromUtf8(e.what());
+        }
+    });
+    if (skinFailure.isEmpty())
+        return;
+    m_services.errors.showError(skinFailure);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+}
+
+void Tfm_main::FormShow()
+{
+    if (!m_executableName.isEmpty())
+        return;
+    call(m_applyLanguage);
+    SetupSkin();
+    SetPickerVisible(false);
+    m_executableName = m_services.paths.executableName();
+    LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName,
+                   [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
+                   m_services.dialogs, *this);
+    m_settingsFile.LoadSettings();
+    m_list.setVisible(false);
+    m_buttons.at(QStringLiteral("bt_dvdopen"))->setFocus();
+    m_playBarDrag = false;
+    ShowBackPanel(false, 0, 0, 0, 0);
+    UpdateControlStates();
+    m_binding.play_bar.setVisible(false);
+    m_binding.play_bar.redraw();
+    pl_play->hide();
+    SetPlayBarPosition(0);
+    SetConvertProgress(0);
+}
+
+void Tfm_main::SetupSkin()
+{
+    Skin1->LoadSkinFile(m_services.paths.besideExecutable(QStringLiteral("skn.skn")));
+    Skin1->ApplySkinToWindow(this);
+    Skin1->ApplySkinSection(this, QStringLiteral("popravenmoor"));
+    BindSkinObjects(*Skin1->GetWindowObject(this), m_binding);
+}
+
+void Tfm_main::closeEvent(QCloseEvent *event)
+{
+    FormCloseQuery();
+    event->accept();
+}
+
+void Tfm_main::FormCloseQuery()
+{
+    try {
+        m_settingsFile.SaveSettings();
+    } catch (...) {
+        // Closing never fails: a settings file that cannot be written is given up.
+    }
+}
+
+bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ed_output && event->type() == QEvent::FocusOut) {
+        RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
+        return false;
+    }
+    if (watched != img_name)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_titleDrag.press(static_cast<QMouseEvent *>(event)->position().toPoint());
+        break;
+    case QEvent::MouseMove: {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        const bool leftDown = QGuiApplication::mouseButtons() & Qt::LeftButton;
+        if (const auto to = m_titleDrag.move(pos(), at, leftDown))
+            move(*to);
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        m_titleDrag.release();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tfm_main::UpdateControlStates()
+{
+    ControlFacts facts;
+    facts.rowCount = m_list.rowCount();
+    facts.selectedRow = m_list.selectedRow();
+    facts.previewing = m_state.previewing;
+    facts.converting = m_state.converting;
+    facts.mode = m_state.sourceMode;
+    m_controlStates = ::UpdateControlStates(facts, m_controlStates);
+    ApplyControlStates(m_controlStates, *this);
+}
+
+void Tfm_main::setControlEnabled(const QString &control, bool enabled)
+{
+    QObject *o = findChild<QObject *>(control);
+    if (auto *w = qobject_cast<QWidget *>(o))
+        w->setEnabled(enabled);
+    else if (auto *a = qobject_cast<QAction *>(o))
+        a->setEnabled(enabled);
+}
+
+void Tfm_main::setControlVisible(const QString &control, bool visible)
+{
+    QObject *o = findChild<QObject *>(control);
+    if (auto *w = qobject_cast<QWidget *>(o))
+        w->setVisible(visible);
+    else if (auto *a = qobject_cast<QAction *>(o))
+        a->setVisible(visible);
+}
+
+void Tfm_main::SetPlayBarPosition(int p)
+{
+    ::SetPlayBarPosition(m_binding, m_skinIni, p);
+}
+
+void Tfm_main::SetConvertProgress(int p)
+{
+    ::SetConvertProgress(m_binding, m_skinIni, p, m_state.lastEncoderLine);
+}
+
+void Tfm_main::ShowBackPanel(bool visible, int left, int top, int width, int height)
+{
+    ShowBackPanelFrame(m_binding, visible, left, top, width, height);
+    pl_back->setVisible(visible);
+    pl_back->move(left, top);
+}
+
+void Tfm_main::Skin1ScrollTrack(ISkinObject *source)
+{
+    ScrollTrackFacts facts;
+    facts.dragArmed = m_playBarDrag;
+    facts.rowCount = m_list.rowCount();
+    facts.currentRow = m_list.selectedRow();
+    facts.sliderPosition = m_binding.play_bar.position();
+    facts.mode = m_state.sourceMode;
+    facts.previewing = m_state.previewing;
+    if (facts.currentRow >= 0) {
+        facts.rowDuration = m_list.row(facts.currentRow).subItems[SourceRow::OriginalTime];
+        facts.titleSeconds = m_list.convertInfo().value(facts.currentRow).length;
+    }
+    const auto result = ::Skin1ScrollTrack(source->GetObjectName(), facts);
+    if (!result)
+        return;
+    if (result->playTime) {
+        m_binding.play_time.setText(*result->playTime);
+        m_binding.play_time.redraw();
+    }
+    SetPlayBarPosition(result->barPosition);
+}

@@ -1,0 +1,228 @@
+#pragma once
+
+// Tfm_main: the main window. The skin engine draws it from "skn.skn"; its
+// native controls (picture buttons, stream lists, the source list, panels and
+// popup menus) sit on top, placed by "Skin.ini". It owns the engine's state
+// and parts, dispatches the skin's events by object name and keeps the
+// control states in step with the list and the run.
+
+#include "engine/conversion_queue.h"
+#include "engine/engine_state.h"
+#include "engine/language_texts.h"
+#include "engine/profile_captions.h"
+#include "engine/profile_catalogue.h"
+#include "engine/settings_file.h"
+#include "engine/settings_model.h"
+#include "engine/source_list.h"
+#include "engine/source_list_commands.h"
+#include "main/control_states.h"
+#include "main/skin_bars.h"
+#include "main/skin_binding.h"
+#include "main/skin_dispatch.h"
+#include "main/skin_ini.h"
+#include "main/skin_layout.h"
+
+#include <QHash>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+class Dialogs;
+class ErrorBox;
+class FlatComboBox;
+class ImageButton;
+class SkinPopupMenu;
+class ProgramPaths;
+class QLabel;
+class QLineEdit;
+class Shell;
+class SourceListView;
+class TSkin;
+class Tfm_add;
+class Tfm_set;
+
+// What the window works with outside itself.
+struct MainWindowServices {
+    const ProgramPaths &paths;
+    Dialogs &dialogs;
+    Shell &shell;
+    ErrorBox &errors;
+    SourceProbe &probe;
+    EncoderRunnerFactory runners;
+};
+
+// Commands of the parts that plug into the window later (preview, DVD titles,
+// profile picker, links); an empty one does nothing.
+struct MainWindowPlugins {
+    std::function<void()> StopPreview, TogglePreviewPause, SeekPreviewBack, SeekPreviewForward;
+    std::function<void()> ShowProfilePicker, ToggleTitleChapterView, AddIfoFiles, OpenDvdFolder;
+    std::function<void()> rowClicked;       // the source selection's own work
+    std::function<void()> convertNextItem;  // the DVD run
+    std::function<void()> stopDvdRun;
+    std::function<void(ISkinObject *, int button, int x, int y)> skinMouseUp;
+};
+
+class Tfm_main : public QWidget,
+                 public SkinCommands,
+                 public SkinLayoutTarget,
+                 public ProfileCaptionDisplay,
+                 public HintDisplay,
+                 public ControlStateSink {
+    Q_OBJECT
+public:
+    // FormCreate: the state is reset and the translation table opened; nothing else.
+    explicit Tfm_main(MainWindowServices services);
+    ~Tfm_main() override;
+
+    // The windows made after this one, and the pass that gives all of them their texts.
+    void attachWindows(Tfm_set *settingsWindow, Tfm_add *hintWindow, std::function<void()> applyLanguage);
+    MainWindowPlugins &plugins() { return m_plugins; }
+
+    // The one-time set-up on the first showing.
+    void FormShow();
+    // Saves the settings; the window always closes.
+    void FormCloseQuery();
+
+    void UpdateControlStates();
+    void SetPlayBarPosition(int p);
+    void SetConvertProgress(int p);
+    void ShowBackPanel(bool visible, int left, int top, int width, int height);
+
+    EngineState &state() { return m_state; }
+    SettingsModel &settings() { return m_settings; }
+    SourceList &sourceList() { return m_list; }
+    EstimateRows &estimateRows() { return m_estimateRows; }
+    const LanguageTexts &texts() const { return m_texts; }
+    SkinIni &skinIni() { return m_skinIni; }
+    SettingsFile &settingsFile() { return m_settingsFile; }
+    ConversionQueue &queue() { return m_queue; }
+    TSkin &skin() const { return *Skin1; }
+    const SkinBinding &binding() const { return m_binding; }
+    const ControlStates &controlStates() const { return m_controlStates; }
+    bool setUpDone() const { return !m_executableName.isEmpty(); }
+
+    // SkinCommands
+    bool previewRunning() const override { return m_state.previewing; }
+    bool converting() const override { return m_state.converting; }
+    bool chapterView() const override { return m_chapterView; }
+    bool hintWindowShowing() const override;
+    bool outputEditHasFocus() const override;
+    QString executableName() const override { return m_executableName; }
+    QPoint popupOffset(const QString &section) const override;
+    void HidePreviewPanel() override;
+    void BringHintWindowToFront() override;
+    void SetPickerVisible(bool visible) override;
+    void CommitOutputEdit() override;
+    void ArmPlayBarDrag() override { m_playBarDrag = true; }
+    void CloseMainWindow() override { close(); }
+    void PopupMenu(PopupMenuId menu, QPoint offset) override;
+    void WarnLine(int line) override;
+    void ShowHintLine(int line) override { m_texts.LoadLanguageLine(line); }
+    void StopPreview() override { call(m_plugins.StopPreview); }
+    void TogglePreviewPause() override { call(m_plugins.TogglePreviewPause); }
+    void SeekPreviewBack() override { call(m_plugins.SeekPreviewBack); }
+    void SeekPreviewForward() override { call(m_plugins.SeekPreviewForward); }
+    void ShowProfilePicker() override { call(m_plugins.ShowProfilePicker); }
+    void AddFilesDialog() override { m_commands.AddFilesDialog(); }
+    void ToggleTitleChapterView() override { call(m_plugins.ToggleTitleChapterView); }
+    void AddIfoFiles() override { call(m_plugins.AddIfoFiles); }
+    void OpenDvdFolder() override { call(m_plugins.OpenDvdFolder); }
+    void AddSourceFolder() override { m_commands.AddSourceFolder(); }
+    void StartConversion() override;
+    void RemoveSelectedSources() override { m_commands.RemoveSelectedSources(); }
+    void ClearSourceList() override { m_commands.ClearSourceList(); }
+    void StopConversion() override { m_queue.StopConversion(); }
+    void BrowseOutputFolder() override;
+    void OpenOutputFolder() override;
+
+    // SkinLayoutTarget
+    void setPopupColors(const QString &menu, const PopupColors &colors) override;
+    void setVersion(int version) override { m_version = version; }
+    void setButtonBounds(const QString &button, const QRect &bounds) override;
+    void loadButtonPictures(const QString &button, const ImageButtonPictures &pictures) override;
+    void setButtonVisible(const QString &button, bool visible) override;
+    void setComboPlace(const QString &combo, int left, int top, int width) override;
+    void setComboColors(const QString &combo, const ComboColors &colors) override;
+    void setOutputEdit(const QRect &bounds, bool visible) override;
+    void movePanel(const QString &panel, int left, int top) override;
+    void setPreviewPanelBounds(const QRect &bounds) override;
+    void setListBounds(const QRect &bounds) override;
+    void setListColumnCaption(int column, const QString &caption) override;
+    void setListColumnWidth(int column, int width) override;
+    void setListCheckBoxes(bool shown) override;
+    void showTitle(int left, int top, int width, const QString &picture) override;
+    void hideTitle() override;
+
+    // ProfileCaptionDisplay
+    void loadCategoryIcon(const QString &path) override;
+    void showProfileCaption(const QString &caption) override;
+    // HintDisplay
+    void showHint(const QString &line) override;
+    // ControlStateSink
+    void setControlEnabled(const QString &control, bool enabled) override;
+    void setControlVisible(const QString &control, bool visible) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectSkin();
+    void SetupSkin();
+    void Skin1ScrollTrack(ISkinObject *source);
+    void checkAllRows(bool checked);
+    void showSettingsWindow();
+    void call(const std::function<void()> &f) const
+    {
+        if (f)
+            f();
+    }
+    static ConversionHooks conversionHooks(Tfm_main *window);
+    static SourceListHooks sourceListHooks(Tfm_main *window);
+
+    MainWindowServices m_services;
+    MainWindowPlugins m_plugins;
+
+    // FormCreate's state.
+    QString m_executableName; // set by FormShow; its once-only guard
+    bool m_chapterView = false;
+    bool m_playBarDrag = false;
+    int m_version = 1;
+
+    EngineState m_state;
+    SettingsModel m_settings;
+    SourceList m_list;
+    SourceListEstimateRows m_estimateRows{m_list};
+    LanguageTexts m_texts;
+    SkinIni m_skinIni;
+    ProfileCatalogue m_catalogue;
+    SettingsFile m_settingsFile;
+    SourceListCommands m_commands;
+    ConversionQueue m_queue;
+
+    TSkin *Skin1;
+    SkinBinding m_binding;
+    ControlStates m_controlStates;
+    TitleDrag m_titleDrag;
+
+    std::map<QString, ImageButton *> m_buttons;
+    FlatComboBox *cb_audio;
+    FlatComboBox *cb_subtitle;
+    QLineEdit *ed_output;
+    SourceListView *lv;
+    QWidget *Panel1;
+    QWidget *pl_main;
+    QWidget *pl_play;
+    QWidget *pl_back;
+    QWidget *pl_appname;
+    QLabel *img_name;
+    QLabel *im_mainico;
+    QHash<PopupMenuId, SkinPopupMenu *> m_menus;
+
+    Tfm_set *m_settingsWindow = nullptr;
+    Tfm_add *m_hintWindow = nullptr;
+    std::function<void()> m_applyLanguage;
+};

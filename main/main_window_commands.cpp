@@ -1,0 +1,220 @@
+// The main window's own commands and what the skin and the layout file ask of it.
+
+#include "main/flat_combo_box.h"
+#include "main/hint_window.h"
+#include "main/image_button.h"
+#include "main/main_window.h"
+#include "main/popup_menu.h"
+#include "main/settings_window.h"
+#include "main/source_list_view.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/shell/shell.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+
+bool Tfm_main::hintWindowShowing() const
+{
+    return m_hintWindow && m_hintWindow->isVisible();
+}
+
+void Tfm_main::BringHintWindowToFront()
+{
+    m_hintWindow->raise();
+    m_hintWindow->activateWindow();
+}
+
+bool Tfm_main::outputEditHasFocus() const
+{
+    return ed_output->hasFocus();
+}
+
+QPoint Tfm_main::popupOffset(const QString &section) const
+{
+    return ::PopupOffset(m_skinIni, section);
+}
+
+void Tfm_main::HidePreviewPanel()
+{
+    pl_play->hide();
+}
+
+void Tfm_main::SetPickerVisible(bool visible)
+{
+    pl_main->setVisible(visible);
+}
+
+void Tfm_main::PopupMenu(PopupMenuId menu, QPoint offset)
+{
+    m_menus.value(menu)->popup(frameGeometry().topLeft() + offset);
+}
+
+void Tfm_main::WarnLine(int line)
+{
+    m_services.dialogs.message(MessageKind::Warning, m_texts.LoadLanguageLine(line));
+}
+
+void Tfm_main::StartConversion()
+{
+    m_queue.StartConversion();
+}
+
+void Tfm_main::BrowseOutputFolder()
+{
+    const QString folder = m_services.dialogs.pickFolder(m_texts.LoadLanguageLine(37));
+    if (folder.isEmpty())
+        return;
+    m_state.outputFolder = folder;
+    m_settings.ed_output = folder;
+    ed_output->setText(folder);
+}
+
+void Tfm_main::OpenOutputFolder()
+{
+    m_services.shell.openFolder(m_state.outputFolder);
+}
+
+// The typed output folder is taken when the box loses the focus: made when
+// missing (one level), else the box falls back to the folder in use.
+void Tfm_main::CommitOutputEdit()
+{
+    const QString typed = ed_output->text();
+    QDir().mkdir(typed);
+    if (!QFileInfo(typed).isDir()) {
+        m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));
+        ed_output->setText(m_state.outputFolder);
+        return;
+    }
+    m_state.outputFolder = typed;
+    m_settings.ed_output = typed;
+}
+
+void Tfm_main::checkAllRows(bool checked)
+{
+    for (int i = 0; i < m_list.rowCount(); ++i)
+        m_list.setChecked(i, checked);
+}
+
+void Tfm_main::showSettingsWindow()
+{
+    if (m_settingsWindow)
+        m_settingsWindow->exec();
+}
+
+void Tfm_main::showHint(const QString &line)
+{
+    m_binding.hint.setText(line);
+    m_binding.hint.redraw();
+}
+
+void Tfm_main::loadCategoryIcon(const QString &path)
+{
+    im_mainico->setPixmap(QPixmap::fromImage(LoadPicture(path)));
+    im_mainico->adjustSize();
+}
+
+void Tfm_main::showProfileCaption(const QString &caption)
+{
+    m_binding.profilestext.setText(caption);
+    m_binding.profilestext.redraw();
+    // The category picture stands just left of the caption.
+    const SkinRect r = m_binding.profilestext.rect();
+    im_mainico->move(r.left - im_mainico->width() - 4, r.top + (r.height() - im_mainico->height()) / 2);
+}
+
+// --- Layout file ---------------------------------------------------------------
+
+void Tfm_main::setPopupColors(const QString &menu, const PopupColors &colors)
+{
+    for (SkinPopupMenu *m : std::as_const(m_menus))
+        if (m->objectName() == menu)
+            m->setColors(colors);
+}
+
+void Tfm_main::setButtonBounds(const QString &button, const QRect &bounds)
+{
+    m_buttons.at(button)->setGeometry(bounds);
+}
+
+void Tfm_main::loadButtonPictures(const QString &button, const ImageButtonPictures &pictures)
+{
+    QImage normal = LoadPicture(pictures.normal);
+    QImage mouseOn = LoadPicture(pictures.mouseOn);
+    QImage disabled = LoadPicture(pictures.disabled);
+    m_buttons.at(button)->setPictures(std::move(normal), std::move(mouseOn), std::move(disabled));
+}
+
+void Tfm_main::setButtonVisible(const QString &button, bool visible)
+{
+    m_buttons.at(button)->setVisible(visible);
+}
+
+void Tfm_main::setComboPlace(const QString &combo, int left, int top, int width)
+{
+    FlatComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
+    box->setGeometry(left, top, width, box->height());
+}
+
+void Tfm_main::setComboColors(const QString &combo, const ComboColors &colors)
+{
+    FlatComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
+    const QPalette p = palette();
+    box->setArrowColor(ColorToQColor(colors.ArrowColor, p));
+    box->setBorderColor(ColorToQColor(colors.BorderColor, p));
+    box->setButtonColor(ColorToQColor(colors.ButtonColor, p));
+    box->setColor(ColorToQColor(colors.Color, p));
+}
+
+void Tfm_main::setOutputEdit(const QRect &bounds, bool visible)
+{
+    ed_output->setGeometry(bounds);
+    ed_output->setVisible(visible);
+}
+
+void Tfm_main::movePanel(const QString &panel, int left, int top)
+{
+    if (QWidget *w = findChild<QWidget *>(panel))
+        w->move(left, top);
+}
+
+void Tfm_main::setPreviewPanelBounds(const QRect &bounds)
+{
+    pl_play->setGeometry(bounds);
+}
+
+void Tfm_main::setListBounds(const QRect &bounds)
+{
+    lv->setGeometry(bounds);
+}
+
+void Tfm_main::setListColumnCaption(int column, const QString &caption)
+{
+    lv->headerItem()->setText(column, caption);
+}
+
+void Tfm_main::setListColumnWidth(int column, int width)
+{
+    lv->setColumnWidth(column, width);
+}
+
+void Tfm_main::setListCheckBoxes(bool shown)
+{
+    lv->setCheckBoxes(shown);
+}
+
+void Tfm_main::showTitle(int left, int top, int width, const QString &picture)
+{
+    const QPixmap pixmap = QPixmap::fromImage(LoadPicture(picture));
+    img_name->setPixmap(pixmap);
+    img_name->resize(pixmap.size());
+    pl_appname->setGeometry(left, top, width, pixmap.height());
+    pl_appname->show();
+}
+
+void Tfm_main::hideTitle()
+{
+    pl_appname->hide();
+}

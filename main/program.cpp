@@ -1,0 +1,124 @@
+#include "main/program.h"
+
+#include "engine/source_list.h"
+#include "main/about_window.h"
+#include "main/folder_picker.h"
+#include "main/hint_window.h"
+#include "main/info_window.h"
+#include "main/main_window.h"
+#include "main/process_slot_runner.h"
+#include "main/register_probe.h"
+#include "main/settings_window.h"
+#include "main/update_window.h"
+#include "platform/dialogs/message_error_box.h"
+#include "platform/dialogs/qt_dialogs.h"
+#include "platform/errors/error_guard.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/desktop_shell.h"
+
+#include <QApplication>
+
+namespace {
+
+// How long a closing program gives its encoders to end on their own.
+constexpr std::chrono::milliseconds kEncoderEndWait{3000};
+
+WindowLanguage::ListTarget ModelList(ComboModel &model)
+{
+    return {[&model] { model.Clear(); }, [&model](const QString &text) { model.Add(text); }};
+}
+
+} // namespace
+
+Program::Program(ProgramOutside outside) : m_outside(outside)
+{
+    const ProgramPaths &paths = m_outside.paths;
+    m_main = std::make_unique<Tfm_main>(MainWindowServices{paths, m_outside.dialogs, m_outside.shell, m_outside.errors,
+                                                           m_outside.probe, m_outside.encoders.factory()});
+    Tfm_main *main = m_main.get();
+    m_dir = std::make_unique<Tfm_dir>(main);
+    m_about = std::make_unique<Tfm_about>(main->skin(), main);
+    m_set = std::make_unique<Tfm_set>(main->state(), main->settings(), main->estimateRows(), main->texts(),
+                                      m_outside.dialogs, [main] { return main->settingsFile().qualityIni(); }, main);
+    m_show = std::make_unique<Tfm_show>(paths.besideExecutable(QStringLiteral("wait.skn")), main);
+    m_info = std::make_unique<Tfm_info>(
+        [main]() -> const Toriginalinfo * {
+            const int row = main->sourceList().selectedRow();
+            const auto &info = main->sourceList().originalInfo();
+            return row >= 0 && row < info.size() ? &info[row] : nullptr;
+        },
+        main);
+    m_add = std::make_unique<Tfm_add>(paths.besideExecutable(QStringLiteral("wait.skn")), main->skinIni(), main);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{m_main.get(), m_dir.get(), m_set.get(), m_info.get()})
+        m_language.addWindow(w);
+    SettingsModel &settings = main->settings();
+    m_language.addList(QStringLiteral("Tfm_set"), QStringLiteral("cb_videobitrate"), ModelList(settings.cb_videobitrate));
+    m_language.addList(QStringLiteral("Tfm_set"), QStringLiteral("cb_audiobitrate"), ModelList(settings.cb_audiobitrate));
+    m_language.addList(QStringLiteral("Tfm_set"), QStringLiteral("cb_channel"), ModelList(settings.cb_channel));
+    Tfm_set *set = m_set.get();
+    auto finishItems = std::make_shared<QStringList>();
+    m_language.addList(QStringLiteral("Tfm_set"), QStringLiteral("rg_finish"),
+                       {[set, finishItems] {
+                            finishItems->clear();
+                            set->setFinishItems(*finishItems);
+                        },
+                        [set, finishItems](const QString &text) {
+                            *finishItems << text;
+                            set->setFinishItems(*finishItems);
+                        }});
+    main->attachWindows(m_set.get(), m_add.get(), [this] { ApplyLanguage(m_main->texts(), m_language); });
+}
+
+Program::~Program() = default;
+
+void Program::shutDown()
+{
+    // A run that ends now must not go on to its next job or its after-finish action.
+    m_main->state().converting = false;
+    m_outside.encoders.endAll(kEncoderEndWait);
+}
+
+ProgramDialogs::ProgramDialogs() : m_standard(std::make_unique<QtDialogs>()) {}
+
+ProgramDialogs::~ProgramDialogs() = default;
+
+void ProgramDialogs::setWindows(QWidget *owner, Tfm_dir *picker)
+{
+    m_standard = std::make_unique<QtDialogs>(owner);
+    m_picker = picker;
+}
+
+QString ProgramDialogs::pickFolder(const QString &caption)
+{
+    return m_picker ? m_picker->pick(caption) : m_standard->pickFolder(caption);
+}
+
+int ProgramMain(int argc, char *argv[], const std::function<void(Tfm_main &)> &onShown)
+{
+    // Fixed first: the logical name comes from argv[0], before anything else reads it.
+    const ProgramPaths paths(argc > 0 ? argv[0] : nullptr);
+    MessageErrorBox errorBox;
+    GuardedApplication<QApplication> app(argc, argv, errorBox);
+    QApplication::setApplicationDisplayName(QStringLiteral("Ravenmoor"));
+
+    ProgramDialogs dialogs;
+    DesktopShell shell;
+    RegisterProbe probe;
+    EncoderProcesses encoders(&errorBox);
+    std::unique_ptr<Program> program;
+    if (!RunGuarded(errorBox, [&] {
+            program = std::make_unique<Program>(ProgramOutside{paths, errorBox, dialogs, shell, probe, encoders});
+        }))
+        return 1;
+    Tfm_main &main = program->main();
+    errorBox.setParent(&main);
+    dialogs.setWindows(&main, &program->folderPicker());
+
+    main.show();
+    if (onShown)
+        onShown(main);
+    const int code = app.exec();
+    program->shutDown();
+    return code;
+}

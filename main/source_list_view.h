@@ -1,0 +1,36 @@
+#pragma once
+
+// lv: the source list as the main window shows it. The engine's SourceList is
+// the model; the view mirrors its rows and hands the user's check boxes and
+// selection back to it.
+
+#include <QTreeWidget>
+#include <functional>
+
+class SourceList;
+
+class SourceListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit SourceListView(SourceList &list, QWidget *parent = nullptr);
+
+    // Runs on every press on the list (before the press is handled).
+    std::function<void()> onMouseDown;
+    // Runs after the user changed the selection.
+    std::function<void()> onSelectionChanged;
+
+    void setCheckBoxes(bool shown);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void rowAppended(int row);
+    void showRow(int row);
+    void userChangedItem(QTreeWidgetItem *item, int column);
+    void userChangedSelection();
+
+    SourceList &m_list;
+    bool m_checkBoxes = true;
+    bool m_mirroring = false; // the view follows the model: no echo back
+};

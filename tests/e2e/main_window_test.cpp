@@ -1,0 +1,249 @@
+// The main road through the real windows: the program's seven windows over the
+// real data files beside the executable, three clips added through the open
+// dialog, the convert object of the skin clicked with the mouse, the real
+// encoders run to their end, the outputs checked with ffprobe, the settings
+// found in the file after the window closed.
+
+#include "engine/source_list.h"
+#include "main/main_window.h"
+#include "main/process_slot_runner.h"
+#include "main/program.h"
+#include "main/register_probe.h"
+#include "main/settings_window.h"
+#include "platform/dialogs/recording_dialogs.h"
+#include "platform/errors/recording_error_box.h"
+#include "platform/ini/ini_file.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/recording_shell.h"
+#include "platform/skin/skin.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ravenmoor::test::binDir;
+using ravenmoor::test::makeClip;
+using ravenmoor::test::runProgram;
+
+QApplication &App()
+{
+    static int argc = 1;
+    static char name[] = "main_window_test";
+    static char *argv[] = {name, nullptr};
+    static auto *application = new QApplication(argc, argv);
+    return *application;
+}
+
+// The middle of a skin object, in window pixels.
+QPoint Centre(Tfm_main &window, const char *object)
+{
+    ISkinObject *o = window.skin().GetWindowObject(&window)->FindChildObject(QString::fromLatin1(object));
+    EXPECT_TRUE(o) << object;
+    if (!o)
+        return {};
+    return o->FrameFacet()->GetRect().toQRect().center();
+}
+
+void ClickObject(Tfm_main &window, const char *object)
+{
+    QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(window, object));
+}
+
+// Duration in seconds and the stream kinds of a media file, from ffprobe.
+struct Probed {
+    double seconds = 0;
+    QStringList streams;
+};
+
+Probed Ffprobe(const QString &path)
+{
+    QString out;
+    Probed p;
+    if (runProgram("ffprobe", {"-v", "error", "-print_format", "json", "-show_format", "-show_streams", path}, &out) != 0)
+        return p;
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
+    p.seconds = json["format"].toObject()["duration"].toString().toDouble();
+    for (const auto &s : json["streams"].toArray())
+        p.streams << s.toObject()["codec_type"].toString();
+    return p;
+}
+
+class MainWindowRoad : public testing::Test {
+protected:
+    QTemporaryDir config, media, output;
+    RecordingErrorBox errors;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    RegisterProbe probe;
+    EncoderProcesses encoders{&errors};
+    std::unique_ptr<ProgramPaths> paths;
+    std::unique_ptr<Program> program;
+
+    void SetUp() override
+    {
+        App();
+        // The picker's category pictures are not drawn yet: start on a category without one.
+        TIniFile(config.filePath("ravenmoor.ini")).WriteInteger("profiles", "selcetindex", 15);
+        paths = std::make_unique<ProgramPaths>(binDir(), "ravenmoor", config.path());
+        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
+    }
+    void TearDown() override
+    {
+        if (!program)
+            return;
+        program->shutDown();
+        program.reset();
+    }
+    Tfm_main &window() { return program->main(); }
+
+    void showWindow()
+    {
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+    }
+};
+
+TEST_F(MainWindowRoad, ThreeClipsAddedConvertedAndSettingsSaved)
+{
+    QStringList clips;
+    for (int i = 1; i <= 3; ++i) {
+        clips << media.filePath(QString("clip %1.avi").arg(i));
+        ASSERT_TRUE(makeClip(clips.last(), 1.0 + i, {"-c:v", "mpeg4", "-c:a", "mp3"}));
+    }
+    showWindow();
+    const SourceList &list = window().sourceList();
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_FALSE(window().controlStates().enabled("bt_start"));
+
+    // The output folder through the skin's "browse" object and the folder picker.
+    dialogs.folderChoices << output.path();
+    ClickObject(window(), "browse");
+    ASSERT_EQ(dialogs.folderCaptions.size(), 1);
+    EXPECT_EQ(window().settings().ed_output, output.path());
+
+    // Two encoders side by side, the target folder opened at the end.
+    QTimer::singleShot(0, &program->settingsWindow(), [this] {
+        Tfm_set &set = program->settingsWindow();
+        QComboBox *threads = set.findChild<QComboBox *>("CB_NT");
+        threads->setCurrentIndex(1);
+        emit threads->activated(1);
+        set.findChild<QGroupBox *>("rg_finish")->findChildren<QRadioButton *>().at(1)->click();
+        set.findChild<QPushButton *>("Button1")->click();
+    });
+    program->settingsWindow().exec();
+    EXPECT_EQ(window().state().ThCount, 1);
+    EXPECT_EQ(window().state().FinishSelcet, 1);
+
+    dialogs.fileChoices << clips;
+    ClickObject(window(), "openfiles");
+    ASSERT_EQ(list.rowCount(), 3) << errors.shown.join("\n").toStdString();
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_TRUE(window().controlStates().enabled("bt_start"));
+    EXPECT_EQ(list.row(0).caption, "clip 1");
+
+    // Moving over the convert object shows its hint line.
+    QTest::mouseMove(&window(), Centre(window(), "converter"));
+    EXPECT_FALSE(window().binding().hint.getText().isEmpty());
+
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(window().state().converting) << dialogs.texts().join("\n").toStdString()
+                                             << errors.shown.join("\n").toStdString();
+    EXPECT_FALSE(window().controlStates().visible("bt_start"));
+    EXPECT_TRUE(window().controlStates().enabled("Bt_Convertstop"));
+    const auto ended = [&] {
+        for (int i = 0; i < list.rowCount(); ++i)
+            if (list.row(i).subItems[SourceRow::Status] != "Finish")
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(ended, 120000)) << list.row(0).subItems[SourceRow::Status].toStdString() << " "
+                                                << list.row(1).subItems[SourceRow::Status].toStdString() << " "
+                                                << list.row(2).subItems[SourceRow::Status].toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().state().converting; }, 10000));
+    EXPECT_TRUE(window().controlStates().visible("bt_start"));
+    EXPECT_EQ(shell.openedFolders, QStringList{output.path()});
+
+    const QStringList outputs = QDir(output.path()).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(outputs.size(), 3) << outputs.join(", ").toStdString();
+    for (int i = 0; i < 3; ++i) {
+        const Probed p = Ffprobe(output.filePath(outputs[i]));
+        EXPECT_TRUE(outputs[i].startsWith(QString("clip %1").arg(i + 1))) << outputs[i].toStdString();
+        EXPECT_NEAR(p.seconds, 2.0 + i, 0.3) << outputs[i].toStdString();
+        EXPECT_TRUE(p.streams.contains("video")) << outputs[i].toStdString();
+        EXPECT_TRUE(p.streams.contains("audio")) << outputs[i].toStdString();
+    }
+
+    window().close();
+    const TIniFile saved(config.filePath("ravenmoor.ini"));
+    EXPECT_EQ(saved.ReadString("output", "path", ""), output.path());
+    EXPECT_EQ(saved.ReadInteger("ThCount", "ThCount", -1), 1);
+    EXPECT_EQ(saved.ReadInteger("profiles", "FinishSelcet", -1), 1);
+    EXPECT_EQ(saved.ReadInteger("profiles", "selcetsubindex", -1), window().state().currentProfile);
+    EXPECT_GT(window().state().currentProfile, 0);
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+// Closing while the encoders run saves the settings, stops every encoder and
+// leaves nothing running; the after-finish action does not follow.
+TEST_F(MainWindowRoad, CloseDuringARunEndsTheEncoders)
+{
+    const QString clip = media.filePath("long.avi");
+    ASSERT_TRUE(makeClip(clip, 30.0, {"-c:v", "mpeg4", "-c:a", "mp3"}));
+    showWindow();
+    window().state().FinishSelcet = 2;
+    window().settings().ed_output = output.path();
+    dialogs.fileChoices << QStringList{clip, clip};
+    ClickObject(window(), "openfiles");
+    ASSERT_EQ(window().sourceList().rowCount(), 2);
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return encoders.running() == 2; }, 10000));
+
+    window().close();
+    EXPECT_TRUE(QFile::exists(config.filePath("ravenmoor.ini")));
+    program->shutDown();
+    EXPECT_EQ(encoders.running(), 0);
+    EXPECT_EQ(shell.shutDowns, 0);
+    program.reset();
+}
+
+TEST_F(MainWindowRoad, SetUpRunsOnceAndLeavesTheStartStates)
+{
+    showWindow();
+    Tfm_main &w = window();
+    EXPECT_EQ(w.executableName(), "ravenmoor");
+    EXPECT_GT(w.state().currentProfile, 0);
+    EXPECT_FALSE(w.sourceList().isVisible());
+    EXPECT_EQ(w.binding().playpos.rect().width(), 0);
+    EXPECT_EQ(w.binding().convertpos.rect().width(), 0);
+    EXPECT_FALSE(w.binding().play_bar.frame->IsVisible());
+    EXPECT_EQ(w.controlStates(), UpdateControlStates(ControlFacts{}, ControlStates()));
+    EXPECT_TRUE(program->language().missing().isEmpty()) << program->language().missing().join(", ").toStdString();
+
+    // Every control the state rules name exists in the window.
+    for (const ControlRule &rule : ControlRules())
+        EXPECT_TRUE(w.findChild<QObject *>(rule.control)) << rule.control;
+
+    // A second showing repeats nothing: a caption changed since stays.
+    w.binding().profilestext.setText("kept");
+    w.hide();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.binding().profilestext.getText(), "kept");
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+} // namespace

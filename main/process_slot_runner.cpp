@@ -1,65 +1,46 @@
 #include "main/process_slot_runner.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
-ProcessSlotRunner::ProcessSlotRunner(EncoderProcesses &registry, ErrorBox *errors) : m_registry(registry)
+TrackedEncoderRunner::TrackedEncoderRunner(EncoderProcesses &registry) : m_registry(registry)
 {
-    m_registry.m_runners.insert(this);
-    m_process.ErrorHandler = errors;
-    m_process.Priority = ppIdle;
-    m_process.OnRead = [this](TJvCreateProcess *, const QString &line, bool startsOnNewLine) {
-        emit lineRead(line, startsOnNewLine);
-    };
-    m_process.OnTerminate = [this](TJvCreateProcess *, quint32 exitCode) { emit ended(exitCode); };
+    connect(this, &EncoderSlotRunner::ended, this, [this] { m_registry.m_running.remove(this); });
 }
 
-ProcessSlotRunner::~ProcessSlotRunner()
+TrackedEncoderRunner::~TrackedEncoderRunner()
 {
-    m_registry.m_runners.remove(this);
+    m_registry.m_running.remove(this);
 }
 
-void ProcessSlotRunner::start(const QString &commandLine, const QString &workingFolder)
+void TrackedEncoderRunner::start(const QString &commandLine, const QString &workingFolder)
 {
-    m_process.CommandLine = commandLine;
-    m_process.CurrentDirectory = workingFolder;
-    m_process.Run();
-}
-
-void ProcessSlotRunner::terminate()
-{
-    if (running())
-        m_process.Terminate();
+    JvEncoderRunner::start(commandLine, workingFolder);
+    m_registry.m_running.insert(this);
 }
 
 EncoderRunnerFactory EncoderProcesses::factory()
 {
-    return [this] { return std::make_unique<ProcessSlotRunner>(*this, m_errors); };
-}
-
-int EncoderProcesses::running() const
-{
-    int n = 0;
-    for (const ProcessSlotRunner *r : m_runners)
-        n += r->running() ? 1 : 0;
-    return n;
+    return [this] { return std::make_unique<TrackedEncoderRunner>(*this); };
 }
 
 void EncoderProcesses::endAll(std::chrono::milliseconds wait)
 {
-    if (running() == 0)
+    if (m_running.isEmpty())
         return;
-    for (ProcessSlotRunner *r : m_runners)
+    const QSet<TrackedEncoderRunner *> running = m_running;
+    for (TrackedEncoderRunner *r : running)
         r->terminate();
-    QElapsedTimer clock;
-    clock.start();
     QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (running() == 0 || clock.elapsed() >= wait.count())
-            loop.quit();
-    });
-    poll.start(20);
-    loop.exec();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    for (TrackedEncoderRunner *r : running)
+        QObject::connect(r, &EncoderSlotRunner::ended, &loop, [this, &loop] {
+            if (m_running.isEmpty())
+                loop.quit();
+        }, Qt::QueuedConnection);
+    deadline.start(wait);
+    if (!m_running.isEmpty())
+        loop.exec();
 }

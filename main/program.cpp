@@ -105,7 +105,7 @@ int ProgramMain(int argc, char *argv[], const std::function<void(Tfm_main &)> &o
     ProgramDialogs dialogs;
     DesktopShell shell;
     RegisterProbe probe;
-    EncoderProcesses encoders(&errorBox);
+    EncoderProcesses encoders;
     std::unique_ptr<Program> program;
     if (!RunGuarded(errorBox, [&] {
             program = std::make_unique<Program>(ProgramOutside{paths, errorBox, dialogs, shell, probe, encoders});

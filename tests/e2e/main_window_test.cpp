@@ -88,15 +88,13 @@ protected:
     RecordingDialogs dialogs;
     RecordingShell shell;
     RegisterProbe probe;
-    EncoderProcesses encoders{&errors};
+    EncoderProcesses encoders;
     std::unique_ptr<ProgramPaths> paths;
     std::unique_ptr<Program> program;
 
     void SetUp() override
     {
         App();
-        // The picker's category pictures are not drawn yet: start on a category without one.
-        TIniFile(config.filePath("ravenmoor.ini")).WriteInteger("profiles", "selcetindex", 15);
         paths = std::make_unique<ProgramPaths>(binDir(), "ravenmoor", config.path());
         program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
     }

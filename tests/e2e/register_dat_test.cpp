@@ -2,6 +2,8 @@
 // console process runner, real ffmpeg underneath, outputs checked with ffprobe.
 
 #include "engine/console_process.h"
+#include "engine/encoder_command_line.h"
+#include "engine/encoder_progress.h"
 #include "engine/quote_if_spaced.h"
 #include "tests/support/test_support.h"
 
@@ -50,6 +52,7 @@ QString Encoder() { return QuoteIfSpaced(QDir(binDir()).filePath(QStringLiteral(
 
 // One finished run of a command line: the screen it made and its end.
 struct Finished {
+    QStringList reports; // every OnRead line, in order
     QStringList screen;
     QList<quint32> ends;
     qint64 group = 0;
@@ -62,6 +65,7 @@ Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateP
     runner.CommandLine = commandLine;
     runner.CurrentDirectory = binDir();
     runner.OnRead = [&](TJvCreateProcess *, const QString &line, bool startsOnNewLine) {
+        run.reports.append(line);
         if (startsOnNewLine || run.screen.isEmpty())
             run.screen.append(line);
         else
@@ -103,15 +107,13 @@ double DurationOf(const QJsonObject &probe)
     return probe.value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
 }
 
-// The seconds of every status line (time=<s>.<hh> before bitrate=).
-QList<double> StatusSeconds(const QStringList &screen)
+// What ParseEncoderSeconds reads from every line that has a value.
+QList<int32_t> StatusSeconds(const QStringList &screen)
 {
-    QList<double> seconds;
+    QList<int32_t> seconds;
     for (const QString &line : screen) {
-        const qsizetype t = line.indexOf(QLatin1String("time="));
-        const qsizetype b = line.indexOf(QLatin1String("bitrate="));
-        if (t >= 0 && b > t)
-            seconds << line.mid(t + 5, b - t - 6).toDouble();
+        if (const int32_t s = ParseEncoderSeconds(line); s > 0)
+            seconds << s;
     }
     return seconds;
 }
@@ -131,13 +133,24 @@ int ProcessesInGroup(qint64 group)
     return count;
 }
 
-// The program's file-conversion line: " -y ", extra option, " -mardozb ",
-// input, the pieces, profile options, " -sn ", " ", output.
-QString ConversionLine(const QString &input, const QString &output, const QString &pieces,
+intputrec Job(const QString &input, const QString &output)
+{
+    intputrec job;
+    job.encoderPath = QDir(binDir()).filePath(QStringLiteral("register.dat"));
+    job.workingFolder = binDir();
+    job.input = input;
+    job.output = output;
+    return job;
+}
+
+// The program's file-conversion line with every option in the profile's place.
+QString ConversionLine(const QString &input, const QString &output, const QString &options,
                        const QString &extra = {})
 {
-    return Encoder() + QStringLiteral(" -y ") + extra + QStringLiteral(" -mardozb ") + QuoteIfSpaced(input) +
-           pieces + QStringLiteral(" -sn ") + QStringLiteral(" ") + QuoteIfSpaced(output);
+    intputrec job = Job(input, output);
+    job.profileOptions = options;
+    job.extraOption = extra;
+    return FileConversionCommandLine(job);
 }
 
 const QString kMp4Pieces = QStringLiteral(
@@ -166,23 +179,36 @@ protected:
 QTemporaryDir *RegisterDat::s_dir = nullptr;
 QString RegisterDat::s_clip;
 
+// The job as the file run builds it, its line exactly as the slots start it.
 TEST_F(RegisterDat, ConvertsTheFileConversionLineWithRisingProgress)
 {
     QTemporaryDir out;
     const QString output = out.filePath(QStringLiteral("result.mp4"));
-    const Finished run = RunLine(ConversionLine(s_clip, output, kMp4Pieces));
+    intputrec job = Job(s_clip, output);
+    job.videoPiece = QStringLiteral(" -r 25 -b 400000");
+    job.audioBitratePiece = QStringLiteral(" -ab 128000");
+    job.channelsPiece = QStringLiteral(" -ac 2");
+    job.aspectPiece = QStringLiteral(" -aspect 1.3333");
+    job.durationPiece = QStringLiteral(" -t 00:00:03");
+    job.sizePiece = QStringLiteral(" -s 320x240");
+    job.sampleRatePiece = QStringLiteral(" -ar 44100 ");
+    job.profileOptions = QStringLiteral(" -vcodec libx264 -profile:v main -pix_fmt yuv420p -acodec aac -f mp4 ");
+    // Read at the clip's own pace, so that a status line comes every half second.
+    job.extraOption = QStringLiteral(" -re");
+    const Finished run = RunLine(FileConversionCommandLine(job));
     ASSERT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
-    const QList<double> seconds = StatusSeconds(run.screen);
-    ASSERT_FALSE(seconds.isEmpty()) << run.screen.join(u'\n').toStdString();
-    EXPECT_NEAR(seconds.last(), 3.0, 0.2);
+    const QList<int32_t> seconds = StatusSeconds(run.reports);
+    ASSERT_GE(seconds.size(), 2) << run.reports.join(u'\n').toStdString();
+    EXPECT_EQ(seconds.last(), 3);
     for (qsizetype i = 1; i < seconds.size(); ++i)
         EXPECT_GE(seconds[i], seconds[i - 1]);
+    EXPECT_LT(seconds.first(), seconds.last()) << "the seconds rise";
 
     const QJsonObject probe = Probe(output);
     const QJsonObject video = StreamOf(probe, QStringLiteral("video"));
     EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320);
     EXPECT_EQ(video.value(QLatin1String("height")).toInt(), 240);
-    EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("mpeg4"));
+    EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("h264"));
     EXPECT_EQ(StreamOf(probe, QStringLiteral("audio")).value(QLatin1String("channels")).toInt(), 2);
     EXPECT_NEAR(DurationOf(probe), 3.0, 0.2);
 }
@@ -212,7 +238,7 @@ TEST_F(RegisterDat, HostilePathsConvertAndAreNeverOptions)
     ASSERT_TRUE(QFile::copy(s_clip, dir.filePath(QStringLiteral("-i"))));
     TJvCreateProcess runner;
     QList<quint32> ends;
-    runner.CommandLine = Encoder() + QStringLiteral(" -y  -mardozb -i -t 00:00:01 -s 160x120 -f mp4  -sn  -sn");
+    runner.CommandLine = ConversionLine(QStringLiteral("-i"), QStringLiteral("-sn"), QStringLiteral(" -t 00:00:01 -s 160x120 -f mp4 "));
     runner.CurrentDirectory = dir.path();
     runner.OnTerminate = [&](TJvCreateProcess *, quint32 code) { ends.append(code); };
     runner.Run();
@@ -254,7 +280,7 @@ TEST_F(RegisterDat, EncodesAmrNbItself)
         const QString output = out.filePath(QString::fromUtf8(row.name));
         const Finished run = RunLine(ConversionLine(s_clip, output, row.pieces));
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << run.screen.join(u'\n').toStdString();
-        EXPECT_FALSE(StatusSeconds(run.screen).isEmpty()) << row.name;
+        EXPECT_FALSE(StatusSeconds(run.reports).isEmpty()) << row.name;
         const QJsonObject probe = Probe(output);
         const QJsonObject audio = StreamOf(probe, QStringLiteral("audio"));
         EXPECT_EQ(audio.value(QLatin1String("codec_name")).toString(), QStringLiteral("amr_nb")) << row.name;
@@ -288,7 +314,7 @@ TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
         EXPECT_NE(run.ends[0], 0u) << row.name;
         EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String(row.message))) << row.name << "\n"
                                                                                    << run.screen.join(u'\n').toStdString();
-        EXPECT_TRUE(StatusSeconds(run.screen).isEmpty()) << row.name;
+        EXPECT_TRUE(StatusSeconds(run.reports).isEmpty()) << row.name;
     }
 }
 
@@ -317,7 +343,7 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
         QElapsedTimer clock;
         const Finished run = RunLine(ConversionLine(s_clip, out.filePath(QStringLiteral("big.mp4")), slowPieces),
                                 [&](TJvCreateProcess &runner, Finished &r) {
-                                    if (stopped || StatusSeconds(r.screen).isEmpty())
+                                    if (stopped || StatusSeconds(r.reports).isEmpty())
                                         return;
                                     stopped = true;
                                     clock.start();

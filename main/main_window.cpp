@@ -283,6 +283,7 @@ void Tfm_main::FormShow()
                    [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
                    m_services.dialogs, *this);
     m_settingsFile.LoadSettings();
+    ed_output->setText(m_settings.ed_output);
     m_list.setVisible(false);
     m_buttons.at(QStringLiteral("bt_dvdopen"))->setFocus();
     m_playBarDrag = false;

@@ -94,10 +94,22 @@ QString ProgramDialogs::pickFolder(const QString &caption)
     return m_picker ? m_picker->pick(caption) : m_standard->pickFolder(caption);
 }
 
-int ProgramMain(int argc, char *argv[], const std::function<void(Tfm_main &)> &onShown)
+namespace {
+
+ProgramPaths PathsFor(const char *argv0, const QString &executableFolder)
+{
+    const ProgramPaths own(argv0);
+    if (executableFolder.isEmpty())
+        return own;
+    return ProgramPaths(executableFolder, own.executableName(), own.configFolder());
+}
+
+} // namespace
+
+int ProgramMain(int argc, char *argv[], const ProgramMainHooks &hooks)
 {
     // Fixed first: the logical name comes from argv[0], before anything else reads it.
-    const ProgramPaths paths(argc > 0 ? argv[0] : nullptr);
+    const ProgramPaths paths = PathsFor(argc > 0 ? argv[0] : nullptr, hooks.executableFolder);
     MessageErrorBox errorBox;
     GuardedApplication<QApplication> app(argc, argv, errorBox);
     QApplication::setApplicationDisplayName(QStringLiteral("Ravenmoor"));
@@ -116,8 +128,8 @@ int ProgramMain(int argc, char *argv[], const std::function<void(Tfm_main &)> &o
     dialogs.setWindows(&main, &program->folderPicker());
 
     main.show();
-    if (onShown)
-        onShown(main);
+    if (hooks.onShown)
+        hooks.onShown(main);
     const int code = app.exec();
     program->shutDown();
     return code;

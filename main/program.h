@@ -80,6 +80,11 @@ private:
     Tfm_dir *m_picker = nullptr;
 };
 
-// Runs the program to its end and returns its exit code. onShown, when given,
-// runs once the main window has been shown (benchmarks use it).
-int ProgramMain(int argc, char *argv[], const std::function<void(Tfm_main &)> &onShown = {});
+// For programs that run the windows with a purpose of their own (benchmarks).
+struct ProgramMainHooks {
+    QString executableFolder;                 // where the data files lie; empty: beside the binary
+    std::function<void(Tfm_main &)> onShown;  // runs right after the main window was shown
+};
+
+// Runs the program to its end and returns its exit code.
+int ProgramMain(int argc, char *argv[], const ProgramMainHooks &hooks = {});

@@ -295,32 +295,48 @@ TEST_F(ConsoleProcess, TerminateEndsTheWholeProcessGroup)
     }
 }
 
-// 100 MB of status lines: every line arrives, and memory stays flat.
+// 100 MB of status lines, ended by line feeds or (as ffmpeg's) by carriage
+// returns: every line arrives, and memory stays flat.
 TEST_F(ConsoleProcess, LargeOutputIsNeverDroppedAndMemoryStaysBounded)
 {
     const QByteArray status = "frame=  100 fps= 25 q=28.0 size=    1024kB time=83.45 bitrate= 792.5kbits/s speed=1.0x";
     const qint64 total = 100'000'000;
-    const qint64 lineFeeds = total / (status.size() + 1);
-    const long before = ResidentKilobytes();
-    long peak = before;
-    qint64 newLines = 0;
-    qint64 reports = 0;
-    quint32 ends = 0;
-    TJvCreateProcess runner;
-    runner.OnRead = [&](TJvCreateProcess *, const QString &, bool startsOnNewLine) {
-        if (startsOnNewLine)
-            ++newLines;
-        if (++reports % 4096 == 0)
-            peak = std::max(peak, ResidentKilobytes());
+    const struct {
+        const char *name;
+        const char *filter; // turns yes's line feeds into the line end under test
+        qint64 newLines;    // reports that open a new line
+    } table[] = {
+        {"line feeds", "cat", total / (status.size() + 1) + 1},
+        {"carriage returns", "tr '\\n' '\\r'", 1},
     };
-    runner.OnTerminate = [&](TJvCreateProcess *, quint32) { ++ends; };
-    runner.CommandLine =
-        Shell(QStringLiteral("yes '%1' | head -c %2").arg(QString::fromLatin1(status)).arg(total));
-    runner.Run();
-    ASSERT_TRUE(WaitFor([&] { return ends > 0; }, 120000));
-    peak = std::max(peak, ResidentKilobytes());
-    EXPECT_EQ(newLines, lineFeeds + 1);
-    EXPECT_LT(peak - before, 10 * 1024) << "kB resident growth";
+    for (const auto &row : table) {
+        const long before = ResidentKilobytes();
+        long peak = before;
+        qint64 newLines = 0;
+        qint64 reports = 0;
+        qint64 bytes = 0;
+        quint32 ends = 0;
+        TJvCreateProcess runner;
+        runner.OnRead = [&](TJvCreateProcess *, const QString &line, bool startsOnNewLine) {
+            if (startsOnNewLine)
+                ++newLines;
+            bytes = std::max<qint64>(bytes, line.size());
+            if (++reports % 4096 == 0)
+                peak = std::max(peak, ResidentKilobytes());
+        };
+        runner.OnTerminate = [&](TJvCreateProcess *, quint32) { ++ends; };
+        runner.CommandLine = Shell(QStringLiteral("yes '%1' | head -c %2 | %3")
+                                       .arg(QString::fromLatin1(status))
+                                       .arg(total)
+                                       .arg(QString::fromLatin1(row.filter)));
+        runner.Run();
+        ASSERT_TRUE(WaitFor([&] { return ends > 0; }, 120000)) << row.name;
+        peak = std::max(peak, ResidentKilobytes());
+        EXPECT_EQ(newLines, row.newLines) << row.name;
+        EXPECT_EQ(bytes, status.size()) << row.name << ": the longest line";
+        EXPECT_GT(reports, total / LineEmulator::kPortionSize) << row.name;
+        EXPECT_LT(peak - before, 10 * 1024) << row.name << ": kB resident growth";
+    }
 }
 
 } // namespace

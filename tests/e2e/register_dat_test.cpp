@@ -305,6 +305,12 @@ TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
         {"missing input", ConversionLine(out.filePath(QStringLiteral("missing.avi")), output, kMp4Pieces),
          "No such file"},
         {"folder as input", ConversionLine(out.path(), output, kMp4Pieces), "not a regular file"},
+        {"output folder missing", ConversionLine(s_clip, out.filePath(QStringLiteral("no/o.mp4")), kMp4Pieces),
+         "No such file"},
+        {"AMR output folder missing",
+         ConversionLine(s_clip, out.filePath(QStringLiteral("no/o.amr")),
+                        QStringLiteral(" -ab 7400 -vn -acodec libopencore_amrnb -f amr ")),
+         "cannot create the output file"},
         {"no output", Encoder() + QStringLiteral(" -y -mardozb ") + QuoteIfSpaced(s_clip) + QStringLiteral(" -ac 2"),
          "no output"},
     };

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,18 +118,25 @@ int Probe(const EncoderRequest &request)
     return 0;
 }
 
-// The input's audio as AMR-NB into path; progress is shown when asked.
+// The input's audio as AMR-NB into path; progress is shown when asked. The
+// file is made with the first audio, so a failing input leaves it untouched.
 int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overwrite, bool showProgress)
 {
-    AmrWriter writer(path, overwrite, request.amrBitrate);
+    std::optional<AmrWriter> writer;
     ProgressReport report;
     ToolStreams streams = ConversionStreams(report);
     if (!showProgress)
         streams.progressLine = nullptr;
-    streams.output = [&writer](const char *data, size_t size) { writer.write(data, size); };
+    streams.output = [&](const char *data, size_t size) {
+        if (!writer)
+            writer.emplace(path, overwrite, request.amrBitrate);
+        writer->write(data, size);
+    };
     const int code = RunTool(Command(FfmpegProgram(), FfmpegPcmArguments(request)), streams);
-    if (code == 0)
-        writer.finish();
+    if (code == 0 && !writer)
+        writer.emplace(path, overwrite, request.amrBitrate);
+    if (writer)
+        writer->finish();
     return code;
 }
 

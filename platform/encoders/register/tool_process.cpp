@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <exception>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -130,6 +131,8 @@ int RunTool(const std::vector<std::string> &argv, const ToolStreams &streams)
     for (size_t i = 0; i < polls.size(); ++i)
         polls[i] = {pipes[i].read, POLLIN, 0};
     char buffer[65536];
+    // A failing handler stops the tool; the failure is passed on once it has ended.
+    std::exception_ptr failure;
     while (polls[0].fd >= 0 || polls[1].fd >= 0 || polls[2].fd >= 0) {
         if (::poll(polls.data(), polls.size(), -1) < 0) {
             if (errno == EINTR)
@@ -147,12 +150,19 @@ int RunTool(const std::vector<std::string> &argv, const ToolStreams &streams)
                 polls[i].fd = -1;
                 continue;
             }
-            if (i == 0 && streams.output)
-                streams.output(buffer, size_t(n));
-            else if (i == 1)
-                errors.feed(buffer, size_t(n));
-            else if (i == 2)
-                progress.feed(buffer, size_t(n));
+            if (failure)
+                continue; // drained until the stopped tool closes its pipes
+            try {
+                if (i == 0 && streams.output)
+                    streams.output(buffer, size_t(n));
+                else if (i == 1)
+                    errors.feed(buffer, size_t(n));
+                else if (i == 2)
+                    progress.feed(buffer, size_t(n));
+            } catch (...) {
+                failure = std::current_exception();
+                ::kill(pid, SIGTERM);
+            }
         }
     }
     errors.flush();
@@ -162,5 +172,7 @@ int RunTool(const std::vector<std::string> &argv, const ToolStreams &streams)
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     g_child = 0;
+    if (failure)
+        std::rethrow_exception(failure);
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }

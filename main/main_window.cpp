@@ -256,7 +256,7 @@ void Tfm_main::connectSkin()
 void Tfm_main::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Without its skin the window cannot work: that ends the program cleanly.
+    // Without its skin the window cannot work: the program reports it and ends.
     QString skinFailure;
     RunGuarded(m_services.errors, [&] {
         try {
@@ -267,8 +267,9 @@ void Tfm_main::showEvent(QShowEvent *event)
     });
     if (skinFailure.isEmpty())
         return;
+    m_skinFailed = true;
     m_services.errors.showError(skinFailure);
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+    hide();
 }
 
 void Tfm_main::FormShow()

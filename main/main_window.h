@@ -100,6 +100,8 @@ public:
     const SkinBinding &binding() const { return m_binding; }
     const ControlStates &controlStates() const { return m_controlStates; }
     bool setUpDone() const { return !m_executableName.isEmpty(); }
+    // The skin could not be loaded at the first showing: the program cannot go on.
+    bool skinFailed() const { return m_skinFailed; }
 
     // SkinCommands
     bool previewRunning() const override { return m_state.previewing; }
@@ -190,6 +192,7 @@ private:
     QString m_executableName; // set by FormShow; its once-only guard
     bool m_chapterView = false;
     bool m_playBarDrag = false;
+    bool m_skinFailed = false;
     int m_version = 1;
 
     EngineState m_state;

@@ -128,6 +128,8 @@ int ProgramMain(int argc, char *argv[], const ProgramMainHooks &hooks)
     dialogs.setWindows(&main, &program->folderPicker());
 
     main.show();
+    if (main.skinFailed())
+        return 1;
     if (hooks.onShown)
         hooks.onShown(main);
     const int code = app.exec();

@@ -95,7 +95,11 @@ protected:
     void SetUp() override
     {
         App();
-        paths = std::make_unique<ProgramPaths>(binDir(), "ravenmoor", config.path());
+        // The test's own config folder, found the way the program finds it.
+        qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
+        paths = std::make_unique<ProgramPaths>(
+            binDir(), "ravenmoor", ConfigFolderFromEnvironment([](const char *name) { return qEnvironmentVariable(name); }));
+        ASSERT_EQ(paths->configFolder(), config.path());
         program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
     }
     void TearDown() override

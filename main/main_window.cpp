@@ -3,6 +3,7 @@
 #include "main/flat_combo_box.h"
 #include "main/hint_window.h"
 #include "main/image_button.h"
+#include "main/picker_panels.h"
 #include "main/popup_menu.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
@@ -122,10 +123,13 @@ void Tfm_main::buildControls()
         return w;
     };
     Panel1 = panel("Panel1", this);
-    pl_main = panel("pl_main", this);
-    for (const char *name : SkinCategoryPanels())
-        panel(name, pl_main);
-    pl_back = panel("pl_back", this);
+    m_picker = std::make_unique<ProfilePickerPanels>(
+        this, m_services.paths.executableFolder(), m_services.paths.executableName(), m_state,
+        PickerHooks{[this](int n) { m_catalogue.SelectProfile(n); }, [this] { WarnLine(kConvertingLine); },
+                    [this] { HidePreviewPanel(); }},
+        m_services.errors, [this](bool visible, const QRect &r) {
+            ShowBackPanelFrame(m_binding, visible, r.left(), r.top(), r.width(), r.height());
+        });
     pl_play = panel("pl_play", this);
     pl_play->setAutoFillBackground(true);
     pl_play->setPalette(QPalette(Qt::black));
@@ -135,6 +139,8 @@ void Tfm_main::buildControls()
     img_name->installEventFilter(this);
     im_mainico = new QLabel(this);
     im_mainico->setObjectName(QStringLiteral("im_mainico"));
+    im_mainico->setToolTip(QStringLiteral("Try"));
+    im_mainico->installEventFilter(this);
 
     for (const SkinButtonRow &row : SkinImageButtons())
         m_buttons[QString::fromLatin1(row.name)] = new ImageButton(QString::fromLatin1(row.name), this);
@@ -174,6 +180,8 @@ void Tfm_main::buildControls()
     connect(lv, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         m_menus.value(PopupMenuId::zm_pop_edit)->popup(lv->viewport()->mapToGlobal(at));
     });
+    // The open picker covers the controls beneath it.
+    m_picker->bringToFront();
 }
 
 void Tfm_main::buildMenus()
@@ -283,7 +291,10 @@ void Tfm_main::FormShow()
     LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName,
                    [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
                    m_services.dialogs, *this);
+    m_picker->picker().RestoreAllButtons();
+    m_picker->picker().LayoutProfileStrip();
     m_settingsFile.LoadSettings();
+    m_picker->picker().SettingsLoaded();
     ed_output->setText(m_settings.ed_output);
     m_list.setVisible(false);
     m_buttons.at(QStringLiteral("bt_dvdopen"))->setFocus();
@@ -325,6 +336,10 @@ bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
     if (watched == ed_output && event->type() == QEvent::FocusOut) {
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
         return false;
+    }
+    if (watched == im_mainico && event->type() == QEvent::MouseButtonRelease) {
+        RunGuarded(m_services.errors, [this] { ShowProfilePicker(); });
+        return true;
     }
     if (watched != img_name)
         return QWidget::eventFilter(watched, event);
@@ -390,9 +405,7 @@ void Tfm_main::SetConvertProgress(int p)
 
 void Tfm_main::ShowBackPanel(bool visible, int left, int top, int width, int height)
 {
-    ShowBackPanelFrame(m_binding, visible, left, top, width, height);
-    pl_back->setVisible(visible);
-    pl_back->move(left, top);
+    m_picker->showBackPanel(visible, QRect(left, top, width, height));
 }
 
 void Tfm_main::Skin1ScrollTrack(ISkinObject *source)

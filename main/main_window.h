@@ -26,12 +26,14 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 
 class Dialogs;
 class ErrorBox;
 class FlatComboBox;
 class ImageButton;
 class SkinPopupMenu;
+class ProfilePickerPanels;
 class ProgramPaths;
 class QLabel;
 class QLineEdit;
@@ -52,10 +54,10 @@ struct MainWindowServices {
 };
 
 // Commands of the parts that plug into the window later (preview, DVD titles,
-// profile picker, links); an empty one does nothing.
+// links); an empty one does nothing.
 struct MainWindowPlugins {
     std::function<void()> StopPreview, TogglePreviewPause, SeekPreviewBack, SeekPreviewForward;
-    std::function<void()> ShowProfilePicker, ToggleTitleChapterView, AddIfoFiles, OpenDvdFolder;
+    std::function<void()> ToggleTitleChapterView, AddIfoFiles, OpenDvdFolder;
     std::function<void()> rowClicked;       // the source selection's own work
     std::function<void()> convertNextItem;  // the DVD run
     std::function<void()> stopDvdRun;
@@ -99,6 +101,7 @@ public:
     TSkin &skin() const { return *Skin1; }
     const SkinBinding &binding() const { return m_binding; }
     const ControlStates &controlStates() const { return m_controlStates; }
+    ProfilePickerPanels &picker() const { return *m_picker; }
     bool setUpDone() const { return !m_executableName.isEmpty(); }
     // The skin could not be loaded at the first showing: the program cannot go on.
     bool skinFailed() const { return m_skinFailed; }
@@ -124,7 +127,7 @@ public:
     void TogglePreviewPause() override { call(m_plugins.TogglePreviewPause); }
     void SeekPreviewBack() override { call(m_plugins.SeekPreviewBack); }
     void SeekPreviewForward() override { call(m_plugins.SeekPreviewForward); }
-    void ShowProfilePicker() override { call(m_plugins.ShowProfilePicker); }
+    void ShowProfilePicker() override;
     void AddFilesDialog() override { m_commands.AddFilesDialog(); }
     void ToggleTitleChapterView() override { call(m_plugins.ToggleTitleChapterView); }
     void AddIfoFiles() override { call(m_plugins.AddIfoFiles); }
@@ -217,12 +220,11 @@ private:
     QLineEdit *ed_output;
     SourceListView *lv;
     QWidget *Panel1;
-    QWidget *pl_main;
     QWidget *pl_play;
-    QWidget *pl_back;
     QWidget *pl_appname;
     QLabel *img_name;
     QLabel *im_mainico;
+    std::unique_ptr<ProfilePickerPanels> m_picker; // pl_main, the category and edition panels, pl_back
     QHash<PopupMenuId, SkinPopupMenu *> m_menus;
 
     Tfm_set *m_settingsWindow = nullptr;

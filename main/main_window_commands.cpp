@@ -4,6 +4,7 @@
 #include "main/hint_window.h"
 #include "main/image_button.h"
 #include "main/main_window.h"
+#include "main/picker_panels.h"
 #include "main/popup_menu.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
@@ -44,7 +45,12 @@ void Tfm_main::HidePreviewPanel()
 
 void Tfm_main::SetPickerVisible(bool visible)
 {
-    pl_main->setVisible(visible);
+    m_picker->picker().SetPickerVisible(visible);
+}
+
+void Tfm_main::ShowProfilePicker()
+{
+    m_picker->picker().ShowProfilePicker(m_state.appliedProfile);
 }
 
 void Tfm_main::PopupMenu(PopupMenuId menu, QPoint offset)

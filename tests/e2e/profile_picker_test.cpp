@@ -1,0 +1,150 @@
+// The profile picker in the real main window: opened from the skin's
+// "profiles" object and from the profile icon, a profile chosen with the
+// mouse, the choice shown in the caption object, applied to the size list and
+// kept in the settings file; an edition's link opens only its own panel.
+
+#include "engine/profile_captions.h"
+#include "main/main_window.h"
+#include "main/picker_panels.h"
+#include "main/process_slot_runner.h"
+#include "main/program.h"
+#include "main/register_probe.h"
+#include "platform/dialogs/recording_dialogs.h"
+#include "platform/errors/recording_error_box.h"
+#include "platform/ini/ini_file.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/recording_shell.h"
+#include "platform/skin/skin.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ravenmoor::test::binDir;
+
+QApplication &App()
+{
+    static int argc = 1;
+    static char name[] = "profile_picker_test";
+    static char *argv[] = {name, nullptr};
+    static auto *application = new QApplication(argc, argv);
+    return *application;
+}
+
+class PickerInWindow : public testing::Test {
+protected:
+    QTemporaryDir config;
+    RecordingErrorBox errors;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    RegisterProbe probe;
+    EncoderProcesses encoders;
+    std::unique_ptr<ProgramPaths> paths;
+    std::unique_ptr<Program> program;
+
+    void start(const QString &executableName)
+    {
+        App();
+        paths = std::make_unique<ProgramPaths>(binDir(), executableName, config.path());
+        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+    }
+    void TearDown() override
+    {
+        if (!program)
+            return;
+        program->shutDown();
+        program.reset();
+    }
+    Tfm_main &window() { return program->main(); }
+    ProfilePickerPanels &picker() { return window().picker(); }
+
+    QPoint skinObjectCentre(const char *name)
+    {
+        ISkinObject *o = window().skin().GetWindowObject(&window())->FindChildObject(QString::fromLatin1(name));
+        EXPECT_TRUE(o) << name;
+        return o ? o->FrameFacet()->GetRect().toQRect().center() : QPoint();
+    }
+    void clickSkinObject(const char *name)
+    {
+        QTest::mouseClick(&window(), Qt::LeftButton, {}, skinObjectCentre(name));
+    }
+    // The pointer moves onto a picker picture, as the user's hand would.
+    void pointAt(QWidget *w) { QTest::mouseMove(w, QPoint(w->width() / 2, std::min(20, w->height() / 2))); }
+};
+
+TEST_F(PickerInWindow, ProfilesObjectOpensThePickerAndProfile27IsChosen)
+{
+    start("ravenmoor");
+    EXPECT_FALSE(picker().mainPanel()->isVisible());
+
+    clickSkinObject("profiles");
+    ASSERT_TRUE(picker().mainPanel()->isVisible()) << errors.shown.join("\n").toStdString();
+    // The stored default (profile 9) lies on the video strip.
+    EXPECT_TRUE(picker().panel(PickerPanel::Video1)->isVisible());
+
+    pointAt(picker().categoryPicture(3));
+    ASSERT_TRUE(picker().panel(PickerPanel::Ipod)->isVisible());
+    PickerImage *button = picker().button(27);
+    pointAt(button);
+    EXPECT_EQ(button->pictureFile(), "images/sub/move/27.bmp");
+    // The open picker lies in front of the window's other controls.
+    EXPECT_EQ(window().childAt(button->mapTo(&window(), QPoint(100, 20))), button);
+
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(100, 20));
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+    EXPECT_EQ(window().binding().profilestext.getText(), ProfileCaption(27));
+    EXPECT_EQ(window().settings().cb_size.Items().value(0), "320x240")
+        << window().settings().cb_size.Items().join(" ").toStdString();
+    EXPECT_EQ(window().state().currentProfile, 27);
+    EXPECT_FALSE(picker().mainPanel()->isVisible());
+    EXPECT_FALSE(picker().panel(PickerPanel::Ipod)->isVisible());
+
+    window().close();
+    const TIniFile saved(config.filePath("ravenmoor.ini"));
+    EXPECT_EQ(saved.ReadInteger("profiles", "selcetsubindex", -1), 27);
+    EXPECT_EQ(saved.ReadInteger("profiles", "selcetindex", -1), 3);
+}
+
+TEST_F(PickerInWindow, ProfileIconOpensThePickerAndAPressOnTheSkinClosesIt)
+{
+    start("ravenmoor");
+    QLabel *icon = window().findChild<QLabel *>("im_mainico");
+    ASSERT_TRUE(icon);
+    QTest::mouseClick(icon, Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(picker().mainPanel()->isVisible()) << errors.shown.join("\n").toStdString();
+
+    QTest::mousePress(&window(), Qt::LeftButton, {}, skinObjectCentre("hint"));
+    QTest::mouseRelease(&window(), Qt::LeftButton, {}, skinObjectCentre("hint"));
+    EXPECT_FALSE(picker().mainPanel()->isVisible());
+    EXPECT_FALSE(picker().panel(PickerPanel::Video1)->isVisible());
+}
+
+TEST_F(PickerInWindow, IpodEditionOpensOnlyItsPanelWithItsOwnDefault)
+{
+    start("ravenmoor-ipod");
+    EXPECT_EQ(window().state().currentProfile, 27) << "the edition's default profile";
+    EXPECT_EQ(window().binding().profilestext.getText(), ProfileCaption(27));
+
+    clickSkinObject("profiles");
+    QFrame *ipod = picker().panel(PickerPanel::Ipod);
+    ASSERT_TRUE(ipod->isVisible()) << errors.shown.join("\n").toStdString();
+    EXPECT_FALSE(picker().mainPanel()->isVisible());
+    EXPECT_EQ(ipod->x(), picker().mainPanel()->x());
+
+    PickerImage *button = picker().button(29);
+    pointAt(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(100, 20));
+    EXPECT_EQ(window().binding().profilestext.getText(), ProfileCaption(29));
+    EXPECT_FALSE(ipod->isVisible());
+}
+
+} // namespace

@@ -148,7 +148,7 @@ SourceListCommands::SourceListCommands(SourceList &list, EngineState &state, con
 
 QString SourceListCommands::probeCommandLine(const QString &path) const
 {
-    return m_state.currentJob.probeProgram + QStringLiteral(" -mardozb ") + QuoteIfSpaced(path);
+    return QuoteIfSpaced(m_state.currentJob.probeProgram) + QStringLiteral(" -mardozb ") + QuoteIfSpaced(path);
 }
 
 void SourceListCommands::refuse(int line)
@@ -173,7 +173,7 @@ void SourceListCommands::AddSourceFile(const QString &path)
     m_state.sourceMode = SourceMode::FileRows;
     call(m_hooks.bringHintWindowToFront);
     m_state.currentJob.probeProgram = QDir(m_programFolder).filePath(QStringLiteral("register.dat"));
-    const ProbeFacts facts = m_probe.probe(probeCommandLine(path), m_programFolder);
+    const ProbeValues facts = m_probe.probe(probeCommandLine(path), m_programFolder);
     if (!startsWithDigit(facts.duration))
         return;
 

@@ -4,6 +4,7 @@
 // folder), remove the selected rows, clear the list. Each file is probed by
 // the encoder first; only a file with a duration becomes a row.
 
+#include "engine/media_probe.h"
 #include "engine/size_estimate.h"
 #include "engine/source_list.h"
 #include "platform/dialogs/dialogs.h"
@@ -16,25 +17,11 @@ class LanguageTexts;
 class SettingsModel;
 struct EngineState;
 
-// What the probe of one file reported; empty where it said nothing.
-struct ProbeFacts {
-    QString duration; // "hh:mm:ss"
-    QString totalBitrate;
-    QString videoBitrate;
-    QString audioBitrate;
-    QString frameSize;
-    QString videoCodec;
-    QString frameRate;
-    QString audioCodec;
-    QString sampleRate;
-    QString channels;
-};
-
 // Runs one probe command line to its end; the caller waits for it.
 class SourceProbe {
 public:
     virtual ~SourceProbe() = default;
-    virtual ProbeFacts probe(const QString &commandLine, const QString &workingFolder) = 0;
+    virtual ProbeValues probe(const QString &commandLine, const QString &workingFolder) = 0;
 };
 
 // The main window's parts the commands touch.

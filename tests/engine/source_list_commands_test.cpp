@@ -14,9 +14,9 @@ namespace {
 
 // Answers each probe from a table by file name; unknown files report nothing.
 struct TableProbe : SourceProbe {
-    QHash<QString, ProbeFacts> facts;
+    QHash<QString, ProbeValues> facts;
     QStringList commandLines;
-    ProbeFacts probe(const QString &commandLine, const QString &) override
+    ProbeValues probe(const QString &commandLine, const QString &) override
     {
         commandLines << commandLine;
         for (auto it = facts.cbegin(); it != facts.cend(); ++it)
@@ -26,9 +26,9 @@ struct TableProbe : SourceProbe {
     }
 };
 
-ProbeFacts clipFacts(const QString &duration = "00:01:30")
+ProbeValues clipFacts(const QString &duration = "00:01:30")
 {
-    ProbeFacts f;
+    ProbeValues f;
     f.duration = duration;
     f.videoBitrate = "600";
     f.audioBitrate = "128";

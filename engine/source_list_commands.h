@@ -17,6 +17,9 @@ class LanguageTexts;
 class SettingsModel;
 struct EngineState;
 
+// The probe's values as the add command reads them.
+using ProbeFacts = ProbeValues;
+
 // Runs one probe command line to its end; the caller waits for it.
 class SourceProbe {
 public:

@@ -98,7 +98,33 @@ constexpr LanguageEntry kTable[] = {
     {"Tfm_info", "lb_channels", T::Caption, "info", "Channels:"},
 };
 
+constexpr int kIdleLine = 25;
+
+constexpr ToolbarHint kToolbarHints[] = {
+    {"bt_dvdopen", 1, kIdleLine}, {"bt_open", 2, kIdleLine},    {"bt_ifo", 2, kIdleLine},
+    {"bt_remove", 23, kIdleLine}, {"bt_clear", 24, kIdleLine},  {"bt_chapte", 15, kIdleLine},
+    {"bt_play", 10, kIdleLine},   {"bt_playstop", 12, kIdleLine}, {"bt_cut", 16, kIdleLine},
+    {"bt_set", 0, kIdleLine},
+};
+
 } // namespace
+
+std::span<const ToolbarHint> ToolbarHints()
+{
+    return kToolbarHints;
+}
+
+void ShowToolbarHint(const LanguageTexts &texts, const QString &control, bool pointerOver)
+{
+    for (const ToolbarHint &hint : kToolbarHints) {
+        if (control != QLatin1String(hint.control))
+            continue;
+        const int line = pointerOver ? hint.over : hint.leave;
+        if (line > 0)
+            texts.LoadLanguageLine(line);
+        return;
+    }
+}
 
 std::span<const LanguageEntry> LanguageTable()
 {

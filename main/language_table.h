@@ -47,3 +47,16 @@ QString LanguageEntryText(const LanguageTexts &texts, const LanguageEntry &entry
 
 void ApplyLanguage(const LanguageTexts &texts, LanguageReceiver &receiver,
                    std::span<const LanguageEntry> table = LanguageTable());
+
+// The toolbar buttons' hint lines: the line shown while the pointer moves over
+// the button and the one shown when it leaves (0: none).
+struct ToolbarHint {
+    const char *control;
+    int over;
+    int leave;
+};
+std::span<const ToolbarHint> ToolbarHints();
+
+// The hover handlers: shows the button's line through LoadLanguageLine and
+// discards it. Buttons without a line show nothing.
+void ShowToolbarHint(const LanguageTexts &texts, const QString &control, bool pointerOver);

@@ -129,4 +129,32 @@ TEST(ApplyLanguage, TranslationFileReplacesTextsByKey)
     EXPECT_TRUE(r.log.contains("Tfm_main.AddFolder2 caption=R&emove Files(e)"));
 }
 
+struct RecordingHint : HintDisplay {
+    QStringList shown;
+    void showHint(const QString &line) override { shown << line; }
+};
+
+TEST(ToolbarHints, OverAndLeaveShowTheirLines)
+{
+    const QString info = ravenmoor::test::sourceDir() + "/data/language.info";
+    auto line = [&](int n) { return *ReadLanguageInfoLine(info, n); };
+    bool converting = false;
+    RecordingHint hint;
+    const LanguageTexts texts(info, {}, [&] { return converting; }, &hint);
+    ShowToolbarHint(texts, "bt_open", true);
+    ShowToolbarHint(texts, "bt_ifo", true);
+    ShowToolbarHint(texts, "bt_remove", true);
+    ShowToolbarHint(texts, "bt_set", true); // no line of its own
+    ShowToolbarHint(texts, "bt_set", false);
+    ShowToolbarHint(texts, "bt_start", true); // no hover handler
+    EXPECT_EQ(hint.shown, (QStringList{line(2), line(2), line(23), line(25)}));
+
+    // During a conversion hovering leaves the hint line as it is.
+    converting = true;
+    hint.shown.clear();
+    ShowToolbarHint(texts, "bt_dvdopen", true);
+    ShowToolbarHint(texts, "bt_dvdopen", false);
+    EXPECT_TRUE(hint.shown.isEmpty());
+}
+
 } // namespace

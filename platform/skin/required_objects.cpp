@@ -87,17 +87,17 @@ std::span<const RequiredSkinSection> RequiredSkinSections()
 
 QStringList CheckSkinSection(const SkinFile &file, const QString &section)
 {
-    const SkinSectionSpec *spec = file.section(section);
-    if (!spec)
+    const SkinSectionDef *def = file.section(section);
+    if (!def)
         return {QStringLiteral("section \"%1\" is missing").arg(section)};
     QStringList problems;
     for (const RequiredSkinObject &need : kObjects) {
         if (section != QLatin1String(need.section))
             continue;
         const QString name = QLatin1String(need.name);
-        const auto it = std::find_if(spec->objects.begin(), spec->objects.end(),
-                                     [&](const SkinObjectSpec &o) { return o.name == name; });
-        if (it == spec->objects.end()) {
+        const auto it = std::find_if(def->objects.begin(), def->objects.end(),
+                                     [&](const SkinObjectDef &o) { return o.name == name; });
+        if (it == def->objects.end()) {
             problems << QStringLiteral("object \"%1\" is missing").arg(name);
             continue;
         }

@@ -35,10 +35,10 @@ void TSkin::ApplySkinToWindow(QWidget *window)
 void TSkin::ApplySkinSection(QWidget *window, const QString &section)
 {
     const SkinFile &file = LoadedFile();
-    const SkinSectionSpec *spec = file.section(section);
-    if (!spec)
+    const SkinSectionDef *def = file.section(section);
+    if (!def)
         throw SkinError(QStringLiteral("Skin file \"%1\" has no section \"%2\"").arg(file.path, section));
-    dress(window).applySection(file, *spec, *m_pictures, m_retiredElements);
+    dress(window).applySection(file, *def, *m_pictures, m_retiredElements);
 }
 
 ISkinWindowObject *TSkin::GetWindowObject(QWidget *window)

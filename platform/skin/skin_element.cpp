@@ -6,24 +6,24 @@
 #include <algorithm>
 
 
-SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectSpec &spec,
+SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectDef &def,
                          SkinElement *parent, SkinPictures &pictures)
-    : m_owner(owner), m_spec(spec), m_parent(parent), m_text(spec.text), m_rect(spec.rect),
-      m_visible(spec.visible), m_position(spec.position)
+    : m_owner(owner), m_def(def), m_parent(parent), m_text(def.text), m_rect(def.rect),
+      m_visible(def.visible), m_position(def.position)
 {
     const auto load = [&](const QString &name) {
         return name.isEmpty() ? QImage() : pictures.load(file.picturePath(name));
     };
-    m_picture = load(spec.picture);
-    m_hover = load(spec.hover);
-    m_pressed = load(spec.pressed);
-    m_track = load(spec.track);
-    m_thumb = load(spec.thumb);
+    m_picture = load(def.picture);
+    m_hover = load(def.hover);
+    m_pressed = load(def.pressed);
+    m_track = load(def.track);
+    m_thumb = load(def.thumb);
 }
 
 ISkinText *SkinElement::TextFacet()
 {
-    return SkinKindHasText(m_spec.kind) ? this : nullptr;
+    return SkinKindHasText(m_def.kind) ? this : nullptr;
 }
 
 ISkinFrame *SkinElement::FrameFacet()
@@ -33,7 +33,7 @@ ISkinFrame *SkinElement::FrameFacet()
 
 ISkinSlider *SkinElement::SliderFacet()
 {
-    return SkinKindHasSlider(m_spec.kind) ? this : nullptr;
+    return SkinKindHasSlider(m_def.kind) ? this : nullptr;
 }
 
 void SkinElement::SetText(const QString &text)
@@ -78,7 +78,7 @@ bool SkinElement::shown() const
 
 bool SkinElement::hit(int x, int y) const
 {
-    return !m_spec.passive && shown() && m_rect.contains(x, y);
+    return !m_def.passive && shown() && m_rect.contains(x, y);
 }
 
 int SkinElement::positionAt(int x) const

@@ -1,6 +1,6 @@
 #pragma once
 
-// One drawn object of a window's section: its spec from the file, its live
+// One drawn object of a window's section: its def from the file, its live
 // state (text, rectangle, visibility, slider position) and its pictures.
 
 #include "platform/skin/skin_file.h"
@@ -13,11 +13,11 @@ class SkinPictures;
 
 class SkinElement final : public ISkinObject, public ISkinText, public ISkinFrame, public ISkinSlider {
 public:
-    // Loads the spec's pictures (SkinError on a missing one).
-    SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectSpec &spec,
+    // Loads the def's pictures (SkinError on a missing one).
+    SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectDef &def,
                 SkinElement *parent, SkinPictures &pictures);
 
-    QString GetObjectName() const override { return m_spec.name; }
+    QString GetObjectName() const override { return m_def.name; }
     ISkinText *TextFacet() override;
     ISkinFrame *FrameFacet() override;
     ISkinSlider *SliderFacet() override;
@@ -34,7 +34,7 @@ public:
     int GetPosition() const override { return m_position; }
     void SetPosition(int position) override;
 
-    const SkinObjectSpec &spec() const { return m_spec; }
+    const SkinObjectDef &def() const { return m_def; }
     // Visible itself and every enclosing object visible.
     bool shown() const;
     // Takes mouse events at (x, y).
@@ -57,7 +57,7 @@ private:
     void repaint(const SkinRect &before);
 
     SkinWindow *m_owner;
-    SkinObjectSpec m_spec;
+    SkinObjectDef m_def;
     SkinElement *m_parent;
     QString m_text;
     SkinRect m_rect;

@@ -56,14 +56,14 @@ public:
         throw SkinError(where + QStringLiteral(": ") + what);
     }
 
-    SkinSectionSpec section(const QString &name, const QJsonValue &value)
+    SkinSectionDef section(const QString &name, const QJsonValue &value)
     {
         m_section = name;
         m_object.clear();
         if (!value.isObject())
             fail(QStringLiteral("a section must be an object"));
         const QJsonObject o = value.toObject();
-        SkinSectionSpec s;
+        SkinSectionDef s;
         s.name = name;
         const QJsonArray size = o.value(QStringLiteral("size")).toArray();
         if (size.size() != 2 || !isInt(size[0]) || !isInt(size[1]) || size[0].toInt() <= 0 ||
@@ -114,7 +114,7 @@ private:
         return v.toInt();
     }
 
-    void objects(const QJsonValue &value, int parent, std::vector<SkinObjectSpec> &out,
+    void objects(const QJsonValue &value, int parent, std::vector<SkinObjectDef> &out,
                  QSet<QString> &names)
     {
         if (value.isUndefined())
@@ -126,21 +126,21 @@ private:
             if (!item.isObject())
                 fail(QStringLiteral("an object must be a JSON object"));
             const QJsonObject o = item.toObject();
-            SkinObjectSpec spec = object(o);
-            if (names.contains(spec.name))
+            SkinObjectDef def = object(o);
+            if (names.contains(def.name))
                 fail(QStringLiteral("the name is used twice"));
-            names.insert(spec.name);
-            spec.parent = parent;
+            names.insert(def.name);
+            def.parent = parent;
             const int index = static_cast<int>(out.size());
-            out.push_back(std::move(spec));
+            out.push_back(std::move(def));
             objects(o.value(QStringLiteral("children")), index, out, names);
         }
         m_object.clear();
     }
 
-    SkinObjectSpec object(const QJsonObject &o)
+    SkinObjectDef object(const QJsonObject &o)
     {
-        SkinObjectSpec s;
+        SkinObjectDef s;
         s.name = string(o, "name");
         if (s.name.isEmpty())
             fail(QStringLiteral("an object has no \"name\""));
@@ -225,7 +225,7 @@ bool SkinKindFromName(const QString &name, SkinKind *kind)
     return false;
 }
 
-const SkinSectionSpec *SkinFile::section(const QString &name) const
+const SkinSectionDef *SkinFile::section(const QString &name) const
 {
     const auto it = sections.find(name);
     return it == sections.end() ? nullptr : &it->second;

@@ -54,7 +54,7 @@ bool SkinKindHasSlider(SkinKind kind);
 
 enum class SkinAlign { Left, Center, Right };
 
-struct SkinObjectSpec {
+struct SkinObjectDef {
     QString name;
     SkinKind kind = SkinKind::Hotspot;
     SkinRect rect;
@@ -74,19 +74,19 @@ struct SkinObjectSpec {
     int position = 0;     // slider
 };
 
-struct SkinSectionSpec {
+struct SkinSectionDef {
     QString name;
     int width = 0, height = 0;
     QString background;
-    std::vector<SkinObjectSpec> objects; // parents before their children, in drawing order
+    std::vector<SkinObjectDef> objects; // parents before their children, in drawing order
 };
 
 struct SkinFile {
     QString path;   // as given to the loader
     QString folder; // where its pictures are looked up
-    std::map<QString, SkinSectionSpec> sections;
+    std::map<QString, SkinSectionDef> sections;
 
-    const SkinSectionSpec *section(const QString &name) const;
+    const SkinSectionDef *section(const QString &name) const;
     // A picture path of the file as an absolute path.
     QString picturePath(const QString &relative) const;
 };

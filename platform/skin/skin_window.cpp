@@ -40,7 +40,7 @@ SkinWindow::~SkinWindow()
     }
 }
 
-void SkinWindow::applySection(const SkinFile &file, const SkinSectionSpec &section, SkinPictures &pictures,
+void SkinWindow::applySection(const SkinFile &file, const SkinSectionDef &section, SkinPictures &pictures,
                               std::vector<std::unique_ptr<SkinElement>> &retired)
 {
     // Everything is loaded before anything changes, so a missing picture leaves the old look.
@@ -49,9 +49,9 @@ void SkinWindow::applySection(const SkinFile &file, const SkinSectionSpec &secti
                                   : pictures.load(file.picturePath(section.background));
     std::vector<std::unique_ptr<SkinElement>> elements;
     elements.reserve(section.objects.size());
-    for (const SkinObjectSpec &spec : section.objects) {
-        SkinElement *parent = spec.parent >= 0 ? elements[spec.parent].get() : nullptr;
-        elements.push_back(std::make_unique<SkinElement>(this, file, spec, parent, pictures));
+    for (const SkinObjectDef &def : section.objects) {
+        SkinElement *parent = def.parent >= 0 ? elements[def.parent].get() : nullptr;
+        elements.push_back(std::make_unique<SkinElement>(this, file, def, parent, pictures));
     }
 
     for (auto &e : m_elements) {
@@ -138,19 +138,19 @@ void SkinWindow::paint(QPaintEvent *event)
 void SkinWindow::paintElement(QPainter &p, const SkinElement &e) const
 {
     const QRect r = e.GetRect().toQRect();
-    switch (e.spec().kind) {
+    switch (e.def().kind) {
     case SkinKind::Panel:
         drawStretched(p, r, e.picture());
         break;
     case SkinKind::Text: {
         drawStretched(p, r, e.picture());
         QFont font = m_window->font();
-        font.setPixelSize(e.spec().fontSize);
-        font.setBold(e.spec().bold);
+        font.setPixelSize(e.def().fontSize);
+        font.setBold(e.def().bold);
         p.setFont(font);
-        p.setPen(e.spec().color);
+        p.setPen(e.def().color);
         const QString shown = QFontMetrics(font).elidedText(e.GetText(), Qt::ElideRight, r.width());
-        p.drawText(r, kTextFlags[static_cast<int>(e.spec().align)] | Qt::AlignVCenter, shown);
+        p.drawText(r, kTextFlags[static_cast<int>(e.def().align)] | Qt::AlignVCenter, shown);
         break;
     }
     case SkinKind::Button: {
@@ -198,7 +198,7 @@ void SkinWindow::setHover(SkinElement *e)
     if (e)
         e->Redraw();
     if (m_window) {
-        if (e && e->spec().kind == SkinKind::Button)
+        if (e && e->def().kind == SkinKind::Button)
             m_window->setCursor(Qt::PointingHandCursor);
         else
             m_window->unsetCursor();
@@ -227,7 +227,7 @@ void SkinWindow::press(QMouseEvent *event)
     emit m_skin->OnMouseDown(source(target), static_cast<int>(event->button()), pos.x(), pos.y());
     if (!alive || target != m_captureTarget)
         return;
-    if (target && target->spec().kind == SkinKind::Slider && event->button() == Qt::LeftButton) {
+    if (target && target->def().kind == SkinKind::Slider && event->button() == Qt::LeftButton) {
         m_dragging = true;
         track(target, pos.x());
     }
@@ -275,6 +275,6 @@ void SkinWindow::release(QMouseEvent *event)
     if (!alive || !click)
         return;
     emit m_skin->OnClick(source(target));
-    if (alive && target && target->spec().action == QLatin1String("close") && window)
+    if (alive && target && target->def().action == QLatin1String("close") && window)
         QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
 }

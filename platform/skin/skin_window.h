@@ -28,7 +28,7 @@ public:
     // Takes the section's look: window size, background, objects. Objects of
     // the previous section move to retired (they stay valid). SkinError on a
     // missing picture; the window keeps its previous look then.
-    void applySection(const SkinFile &file, const SkinSectionSpec &section, SkinPictures &pictures,
+    void applySection(const SkinFile &file, const SkinSectionDef &section, SkinPictures &pictures,
                       std::vector<std::unique_ptr<SkinElement>> &retired);
 
     ISkinWindowObject *windowObject() { return &m_windowObject; }

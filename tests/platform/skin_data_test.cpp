@@ -44,10 +44,10 @@ TEST(SkinData, EverySectionDressesAWindowAtItsSize)
         skin.LoadSkinFile(binDir() + "/" + s.file);
         QWidget window;
         skin.ApplySkinSection(&window, s.section);
-        const SkinSectionSpec &spec = *skin.LoadedFile().section(s.section);
-        EXPECT_EQ(window.size(), QSize(spec.width, spec.height)) << s.section;
+        const SkinSectionDef &def = *skin.LoadedFile().section(s.section);
+        EXPECT_EQ(window.size(), QSize(def.width, def.height)) << s.section;
         // Buttons and panels are drawn 1:1: their pictures have their rectangles' sizes.
-        for (const SkinObjectSpec &o : spec.objects) {
+        for (const SkinObjectDef &o : def.objects) {
             for (const QString &path : {o.picture, o.hover, o.pressed}) {
                 if (path.isEmpty() || o.kind == SkinKind::Bar)
                     continue;
@@ -76,13 +76,13 @@ TEST(SkinData, BarsSpanTheLengthsOfTheLayout)
     const TIniFile layout(binDir() + "/Skin.ini");
     TSkin skin;
     skin.LoadSkinFile(binDir() + "/skn.skn");
-    const SkinSectionSpec &main = *skin.LoadedFile().section("popravenmoor");
+    const SkinSectionDef &main = *skin.LoadedFile().section("popravenmoor");
     struct Bar {
         const char *object, *section;
     };
     for (const Bar &bar : {Bar{"playpos", "Play"}, Bar{"convertpos", "convert"}}) {
         const auto it = std::find_if(main.objects.begin(), main.objects.end(),
-                                     [&](const SkinObjectSpec &o) { return o.name == bar.object; });
+                                     [&](const SkinObjectDef &o) { return o.name == bar.object; });
         ASSERT_NE(it, main.objects.end());
         const int length = layout.ReadInteger(bar.section, "pos", 0);
         EXPECT_EQ(picture(it->picture).width(), length) << bar.object;

@@ -40,7 +40,7 @@ TEST(SkinFile, ReadsSectionsObjectsAndNesting)
     EXPECT_EQ(file.picturePath("back.bmp"), "/skins/back.bmp");
     ASSERT_NE(file.section("about"), nullptr);
     EXPECT_EQ(file.section("About"), nullptr) << "section names are exact";
-    const SkinSectionSpec &s = *file.section("main");
+    const SkinSectionDef &s = *file.section("main");
     EXPECT_EQ(s.width, 320);
     EXPECT_EQ(s.height, 240);
     EXPECT_EQ(s.background, "back.bmp");

@@ -25,13 +25,13 @@ namespace {
 
 struct Field {
     const char *name;
-    QString SkinObjectSpec::*path;
+    QString SkinObjectDef::*path;
     FaceState state; // for buttons
 };
 const Field kFields[] = {
-    {"picture", &SkinObjectSpec::picture, FaceState::Normal}, {"hover", &SkinObjectSpec::hover, FaceState::Hover},
-    {"pressed", &SkinObjectSpec::pressed, FaceState::Pressed}, {"track", &SkinObjectSpec::track, FaceState::Normal},
-    {"thumb", &SkinObjectSpec::thumb, FaceState::Normal},
+    {"picture", &SkinObjectDef::picture, FaceState::Normal}, {"hover", &SkinObjectDef::hover, FaceState::Hover},
+    {"pressed", &SkinObjectDef::pressed, FaceState::Pressed}, {"track", &SkinObjectDef::track, FaceState::Normal},
+    {"thumb", &SkinObjectDef::thumb, FaceState::Normal},
 };
 
 void writeOnce(PictureWriter &out, QSet<QString> &done, const QString &path, const QImage &image)
@@ -48,7 +48,7 @@ void drawSkin(const SkinFile &file, const TIniFile &layout, PictureWriter &out, 
         const QImage background = SectionBackground(section, layout);
         if (!section.background.isEmpty())
             writeOnce(out, done, section.background, background);
-        for (const SkinObjectSpec &object : section.objects)
+        for (const SkinObjectDef &object : section.objects)
             for (const Field &field : kFields) {
                 const QString &path = object.*field.path;
                 if (path.isEmpty())
@@ -70,7 +70,7 @@ void drawSkin(const SkinFile &file, const TIniFile &layout, PictureWriter &out, 
     }
 }
 
-void drawImageButtons(const SkinSectionSpec &main, const TIniFile &layout, PictureWriter &out, QSet<QString> &done)
+void drawImageButtons(const SkinSectionDef &main, const TIniFile &layout, PictureWriter &out, QSet<QString> &done)
 {
     const QImage background = SectionBackground(main, layout);
     struct Variant {
@@ -107,7 +107,7 @@ int main(int argc, char *argv[])
         QSet<QString> done;
         drawSkin(mainSkin, layout, out, done);
         drawSkin(waitSkin, layout, out, done);
-        const SkinSectionSpec *main = mainSkin.section(QStringLiteral("popravenmoor"));
+        const SkinSectionDef *main = mainSkin.section(QStringLiteral("popravenmoor"));
         if (!main)
             throw PictureError("The main skin has no section \"popravenmoor\"");
         drawImageButtons(*main, layout, out, done);

@@ -43,7 +43,7 @@ void Groove(QPainter &p, const QRectF &r)
     RoundedBox(p, r, r.height() / 2, QColor(0xd3, 0xda, 0xe3), QColor(0xe4, 0xe9, 0xef), QColor(0xc2, 0xcb, 0xd6));
 }
 
-QImage MainBackground(const SkinSectionSpec &s, const TIniFile &ini)
+QImage MainBackground(const SkinSectionDef &s, const TIniFile &ini)
 {
     QImage image = Canvas(s.width, s.height, kBody);
     QPainter p(&image);
@@ -107,7 +107,7 @@ QImage MainBackground(const SkinSectionSpec &s, const TIniFile &ini)
     return image;
 }
 
-QImage DialogBackground(const SkinSectionSpec &s, qreal bandHeight, bool darkBody, Icon icon, qreal iconSize,
+QImage DialogBackground(const SkinSectionDef &s, qreal bandHeight, bool darkBody, Icon icon, qreal iconSize,
                         const QColor &iconColor)
 {
     QImage image = Canvas(s.width, s.height, kPaper);
@@ -131,7 +131,7 @@ QImage DialogBackground(const SkinSectionSpec &s, qreal bandHeight, bool darkBod
     return image;
 }
 
-QImage ShowPlayBackground(const SkinSectionSpec &s)
+QImage ShowPlayBackground(const SkinSectionDef &s)
 {
     QImage image = DialogBackground(s, 0, false, Icon::Info, 44, kAccent);
     QPainter p(&image);
@@ -197,7 +197,7 @@ QImage BackPanelFrame(const QImage &under)
     return out;
 }
 
-QImage ConvertInfo(const SkinSectionSpec &s, const SkinObjectSpec &panel, const QImage &under)
+QImage ConvertInfo(const SkinSectionDef &s, const SkinObjectDef &panel, const QImage &under)
 {
     QImage out = under.convertToFormat(QImage::Format_RGB32);
     QPainter p(&out);
@@ -268,7 +268,7 @@ QImage Thumb(const QImage &under)
     return out;
 }
 
-using Picture = std::function<QImage(const SkinSectionSpec &, const SkinObjectSpec &, const QImage &)>;
+using Picture = std::function<QImage(const SkinSectionDef &, const SkinObjectDef &, const QImage &)>;
 
 const std::map<QString, Picture> &objectPictures()
 {
@@ -289,7 +289,7 @@ const std::map<QString, Picture> &objectPictures()
 
 } // namespace
 
-QImage SectionBackground(const SkinSectionSpec &section, const TIniFile &layout)
+QImage SectionBackground(const SkinSectionDef &section, const TIniFile &layout)
 {
     if (section.name == QLatin1String("popravenmoor"))
         return MainBackground(section, layout);
@@ -302,7 +302,7 @@ QImage SectionBackground(const SkinSectionSpec &section, const TIniFile &layout)
     cannotDraw(QStringLiteral("the background of section \"%1\"").arg(section.name));
 }
 
-QImage ObjectPicture(const SkinSectionSpec &section, const SkinObjectSpec &object, const QString &field,
+QImage ObjectPicture(const SkinSectionDef &section, const SkinObjectDef &object, const QString &field,
                      const QImage &under)
 {
     const auto it = objectPictures().find(object.name);
@@ -311,7 +311,7 @@ QImage ObjectPicture(const SkinSectionSpec &section, const SkinObjectSpec &objec
     return it->second(section, object, under);
 }
 
-QRect PictureRect(const SkinSectionSpec &, const SkinObjectSpec &object, const QString &field,
+QRect PictureRect(const SkinSectionDef &, const SkinObjectDef &object, const QString &field,
                   const TIniFile &layout)
 {
     const QRect r = object.rect.toQRect();

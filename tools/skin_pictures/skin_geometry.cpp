@@ -4,19 +4,19 @@
 
 #include <algorithm>
 
-const SkinObjectSpec &ObjectSpec(const SkinSectionSpec &section, const QString &name)
+const SkinObjectDef &ObjectDef(const SkinSectionDef &section, const QString &name)
 {
     const auto it = std::find_if(section.objects.begin(), section.objects.end(),
-                                 [&](const SkinObjectSpec &o) { return o.name == name; });
+                                 [&](const SkinObjectDef &o) { return o.name == name; });
     if (it == section.objects.end())
         throw pictures::PictureError(
             QStringLiteral("Section \"%1\" has no object \"%2\"").arg(section.name, name).toStdString());
     return *it;
 }
 
-QRect ObjectRect(const SkinSectionSpec &section, const QString &name)
+QRect ObjectRect(const SkinSectionDef &section, const QString &name)
 {
-    return ObjectSpec(section, name).rect.toQRect();
+    return ObjectDef(section, name).rect.toQRect();
 }
 
 int IniNumber(const TIniFile &ini, const QString &section, const QString &key)

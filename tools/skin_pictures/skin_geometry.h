@@ -9,8 +9,8 @@
 #include <QRect>
 
 // The object's rectangle in its section; throws when the section lacks it.
-QRect ObjectRect(const SkinSectionSpec &section, const QString &name);
-const SkinObjectSpec &ObjectSpec(const SkinSectionSpec &section, const QString &name);
+QRect ObjectRect(const SkinSectionDef &section, const QString &name);
+const SkinObjectDef &ObjectDef(const SkinSectionDef &section, const QString &name);
 // Left, Top, Width, Height of a Skin.ini section; throws when a key is missing.
 QRect IniRect(const TIniFile &ini, const QString &section);
 int IniNumber(const TIniFile &ini, const QString &section, const QString &key);

@@ -7,7 +7,7 @@
 #include "main/main_window.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
-#include "main/register_probe.h"
+#include "engine/runner_source_probe.h"
 #include "platform/dialogs/message_error_box.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/error_guard.h"
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
         files << QString::fromLocal8Bit(argv[i]);
     dialogs.fileChoices << files;
     RecordingShell shell;
-    RegisterProbe probe;
+    RunnerSourceProbe probe;
     EncoderProcesses encoders;
     Program program(ProgramOutside{paths, errors, dialogs, shell, probe, encoders});
     Tfm_main &window = program.main();

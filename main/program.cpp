@@ -7,7 +7,7 @@
 #include "main/info_window.h"
 #include "main/main_window.h"
 #include "main/process_slot_runner.h"
-#include "main/register_probe.h"
+#include "engine/runner_source_probe.h"
 #include "main/settings_window.h"
 #include "main/update_window.h"
 #include "platform/dialogs/message_error_box.h"
@@ -116,7 +116,7 @@ int ProgramMain(int argc, char *argv[], const ProgramMainHooks &hooks)
 
     ProgramDialogs dialogs;
     DesktopShell shell;
-    RegisterProbe probe;
+    RunnerSourceProbe probe;
     EncoderProcesses encoders;
     std::unique_ptr<Program> program;
     if (!RunGuarded(errorBox, [&] {

@@ -8,7 +8,7 @@
 #include "main/main_window.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
-#include "main/register_probe.h"
+#include "engine/runner_source_probe.h"
 #include "main/settings_window.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/recording_error_box.h"
@@ -87,7 +87,7 @@ protected:
     RecordingErrorBox errors;
     RecordingDialogs dialogs;
     RecordingShell shell;
-    RegisterProbe probe;
+    RunnerSourceProbe probe;
     EncoderProcesses encoders;
     std::unique_ptr<ProgramPaths> paths;
     std::unique_ptr<Program> program;

@@ -8,7 +8,7 @@
 #include "main/picker_panels.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
-#include "main/register_probe.h"
+#include "engine/runner_source_probe.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/recording_error_box.h"
 #include "platform/ini/ini_file.h"
@@ -43,7 +43,7 @@ protected:
     RecordingErrorBox errors;
     RecordingDialogs dialogs;
     RecordingShell shell;
-    RegisterProbe probe;
+    RunnerSourceProbe probe;
     EncoderProcesses encoders;
     std::unique_ptr<ProgramPaths> paths;
     std::unique_ptr<Program> program;

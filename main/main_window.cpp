@@ -149,6 +149,11 @@ void Tfm_main::buildControls()
         button->hide();
         m_buttons[QString::fromLatin1(name)] = button;
     }
+    // A press on a toolbar button or on the preview panel closes the picker
+    // before the button's own click is handled.
+    for (const auto &[name, button] : m_buttons)
+        button->installEventFilter(this);
+    pl_play->installEventFilter(this);
     for (const ButtonCommand &b : kButtonCommands) {
         const Command command = b.command;
         connect(m_buttons.at(QString::fromLatin1(b.button)), &QAbstractButton::clicked, this,
@@ -335,6 +340,10 @@ bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ed_output && event->type() == QEvent::FocusOut) {
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<ImageButton *>(watched))) {
+        RunGuarded(m_services.errors, [this] { SetPickerVisible(false); });
         return false;
     }
     if (watched == im_mainico && event->type() == QEvent::MouseButtonRelease) {

@@ -148,3 +148,26 @@ TEST_F(PickerInWindow, IpodEditionOpensOnlyItsPanelWithItsOwnDefault)
 }
 
 } // namespace
+
+// A press on any toolbar picture button or on the preview panel closes the
+// open picker, whether or not the press goes on to a click.
+TEST_F(PickerInWindow, PressOnToolbarButtonsOrPreviewPanelClosesThePicker)
+{
+    start("ravenmoor");
+    const char *pressed[] = {"bt_dvdopen", "bt_ifo", "bt_open", "bt_start", "bt_web", "pl_play"};
+    for (const char *name : pressed) {
+        SCOPED_TRACE(name);
+        QWidget *target = window().findChild<QWidget *>(QString::fromLatin1(name));
+        ASSERT_TRUE(target);
+        target->setEnabled(true);
+        target->show();
+        clickSkinObject("profiles");
+        ASSERT_TRUE(picker().mainPanel()->isVisible()) << errors.shown.join("\n").toStdString();
+
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_FALSE(picker().mainPanel()->isVisible());
+        EXPECT_FALSE(picker().panel(PickerPanel::Video1)->isVisible());
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(-5, -5)); // off the button: no click
+    }
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}

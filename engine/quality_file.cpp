@@ -56,10 +56,12 @@ void LoadProfileQuality(const TIniFile *ini, int n, SettingsModel &settings)
         settings.cb_audiobitrate.SetItemIndex(readIndex(ini, section, kAudio, kQualityDefault));
         settings.cb_channel.SetItemIndex(readIndex(ini, section, kChannel, kChannelDefault));
     }
+    // A list of one item (a profile with a single frame size) has no item 1:
+    // its only item is the one left to choose.
     for (ComboModel *list : {&settings.cb_size, &settings.cb_videobitrate, &settings.cb_audiobitrate,
                              &settings.cb_channel})
         if (!list->HasChosenItem())
-            list->SetItemIndex(kFallbackItem);
+            list->SetItemIndex(list->Count() > kFallbackItem ? kFallbackItem : 0);
 }
 
 void SaveProfileQuality(TIniFile *ini, int n, const SettingsModel &settings)

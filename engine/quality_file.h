@@ -12,8 +12,8 @@ class TIniFile;
 int DefaultSizeIndex(int n);
 
 // Chooses the stored (or default) items of profile n; a list left without a
-// chosen item, or given an index outside its items, ends on item 1. A null
-// file reads as all defaults.
+// chosen item, or given an index outside its items, ends on item 1 (on its
+// only item when it has one). A null file reads as all defaults.
 void LoadProfileQuality(const TIniFile *ini, int n, SettingsModel &settings);
 
 // Stores the chosen indexes under profile n; nothing at all when one of the

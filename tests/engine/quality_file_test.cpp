@@ -100,6 +100,19 @@ TEST_F(Quality, OutOfRangeOrGarbageIndexesEndOnItemOne)
     EXPECT_EQ(settings.cb_channel.ItemIndex(), 1);      // an ".mp4" list has two items
 }
 
+// A profile with one frame size keeps it usable whatever index is stored.
+TEST_F(Quality, OutOfRangeSizeOnASingleSizeProfileEndsOnItsOnlySize)
+{
+    QFile f(ini.FileName());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[27]\nsize=3\n");
+    f.close();
+    lists(1, 2);
+    LoadProfileQuality(&ini, 27, settings);
+    EXPECT_EQ(settings.cb_size.ItemIndex(), 0);
+    EXPECT_EQ(settings.cb_size.Text(), "320x240");
+}
+
 TEST_F(Quality, SeparatorsReadNothingButStillChooseItemOne)
 {
     lists(3, 2);

@@ -85,16 +85,3 @@ SettingsModel::SettingsModel()
     CB_NT.SetItems(counts);
     CB_NT.SetItemIndex(2);
 }
-
-void SettingsModel::FillQualityItems(const LugLookup &lug)
-{
-    for (auto [list, section] : {std::pair{&cb_videobitrate, QStringLiteral("Video Quality")},
-                                 std::pair{&cb_audiobitrate, QStringLiteral("Audio Quality")}}) {
-        const int chosen = list->ItemIndex();
-        QStringList items;
-        for (const QString &english : QualityDefaultTexts())
-            items << LugText(lug, section, english, english);
-        list->SetItems(items);
-        list->SetItemIndex(chosen);
-    }
-}

@@ -79,10 +79,6 @@ public:
     SettingsModel(const SettingsModel &) = delete;
     SettingsModel &operator=(const SettingsModel &) = delete;
 
-    // Start-up: the quality items in the user's language ("Video Quality" and
-    // "Audio Quality" sections, each English text as key and default).
-    void FillQualityItems(const LugLookup &lug);
-
     ComboModel cb_size;         // frame size, editable
     ComboModel cb_videobitrate; // video quality 0..4, plus "No Video" on audio-only profiles
     ComboModel cb_audiobitrate; // audio quality 0..4

@@ -50,19 +50,13 @@ TEST(ComboModel, ChangesAreSignalled)
     EXPECT_EQ(changes, 4);
 }
 
-TEST(SettingsModel, DesignTimeStateAndLanguageTexts)
+TEST(SettingsModel, DesignTimeState)
 {
     SettingsModel m;
     EXPECT_EQ(m.cb_videobitrate.Items(), QualityDefaultTexts());
     EXPECT_EQ(m.cb_channel.Text(), "Stereo");
     EXPECT_EQ(m.CB_NT.Count(), 10);
     EXPECT_EQ(m.CB_NT.Text(), "3");
-    m.cb_audiobitrate.SetItemIndex(3);
-    m.FillQualityItems([](const QString &section, const QString &key, const QString &def) {
-        return section == "Audio Quality" && key == "Low Quality" ? QString("Niedrig") : def;
-    });
-    EXPECT_EQ(m.cb_audiobitrate.Text(), "Niedrig");
-    EXPECT_EQ(m.cb_videobitrate.Item(3), "Low Quality");
 }
 
 } // namespace

@@ -16,7 +16,6 @@
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QEventLoop>
@@ -105,13 +104,7 @@ protected:
         QFile::remove(dir.filePath("ffmpeg.log"));
     }
 
-    bool waitFor(const std::function<bool()> &done, int ms = 120000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-        return done();
-    }
+    bool waitFor(const std::function<bool()> &done, int ms = 120000) { return ravenmoor::test::waitUntil(done, ms); }
 
     QStringList statuses() const
     {

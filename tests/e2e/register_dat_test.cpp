@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -38,14 +37,8 @@ QCoreApplication &App()
 
 bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        App().processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
+    App();
+    return ravenmoor::test::waitUntil(done, timeoutMs);
 }
 
 QString Encoder() { return QuoteIfSpaced(QDir(binDir()).filePath(QStringLiteral("register.dat"))); }

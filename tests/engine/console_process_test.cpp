@@ -1,6 +1,7 @@
 #include "engine/console_process.h"
 #include "platform/errors/recording_error_box.h"
 #include "platform/process/windows_command_line.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +51,8 @@ struct Recorder {
 // Pumps events until done() holds or the time is up.
 bool WaitFor(const std::function<bool()> &done, int timeoutMs = 30000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        App().processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
+    App();
+    return ravenmoor::test::waitUntil(done, timeoutMs);
 }
 
 QString Shell(const QString &script) { return QStringLiteral("/bin/sh -c ") + QuoteWindowsArgument(script); }

@@ -9,7 +9,6 @@
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -102,13 +101,7 @@ protected:
         }
     }
 
-    bool waitFor(const std::function<bool()> &done, int ms = 30000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-        return done();
-    }
+    bool waitFor(const std::function<bool()> &done, int ms = 30000) { return ravenmoor::test::waitUntil(done, ms); }
 
     QStringList statuses() const
     {

@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 
 namespace ravenmoor::test {
@@ -22,6 +24,14 @@ int runProgram(const QString &program, const QStringList &args, QString *output,
     if (output)
         *output = QString::fromUtf8(p.readAll());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    return done();
 }
 
 bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace ravenmoor::test {
 
 // The folder the build puts the program and its data files in.
@@ -12,6 +14,10 @@ QString sourceDir();
 // Runs a program to its end and returns its exit code (-1 when it could not start).
 int runProgram(const QString &program, const QStringList &args, QString *output = nullptr,
                int timeoutMs = 120000);
+
+// Runs the event loop of the existing application until done() holds or the
+// time is up; returns done().
+bool waitUntil(const std::function<bool()> &done, int timeoutMs);
 
 // Makes a real media file with ffmpeg's lavfi sources; extraArgs go before the output.
 // Returns false when ffmpeg failed.

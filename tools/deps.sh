@@ -7,7 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   ffmpeg libdvdread-dev libmpv-dev libbluray-dev libcurl4-openssl-dev libopencore-amrnb-dev iso-codes
   fonts-dejavu-core
-  dvdauthor xvfb xauth python3
+  dvdauthor lsdvd xvfb xauth python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

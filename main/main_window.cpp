@@ -1,5 +1,8 @@
 #include "main/main_window.h"
 
+#include "disc/dvd_titles.h"
+#include "platform/ifo/ifo_library.h"
+
 #include "main/flat_combo_box.h"
 #include "main/hint_window.h"
 #include "main/image_button.h"
@@ -55,7 +58,7 @@ ConversionHooks Tfm_main::conversionHooks(Tfm_main *w)
     ConversionHooks hooks;
     hooks.updateControlStates = [w] { w->UpdateControlStates(); };
     hooks.setConvertProgress = [w](int p) { w->SetConvertProgress(p); };
-    hooks.addingSources = [w] { return w->m_commands.isAdding(); };
+    hooks.addingSources = [w] { return w->m_commands.isAdding() || w->dvdReading(); };
     hooks.convertNextItem = [w] { w->call(w->m_plugins.convertNextItem); };
     hooks.stopDvdRun = [w] { w->call(w->m_plugins.stopDvdRun); };
     SetFileJobHooks(hooks, w->m_state, w->m_settings, w->m_list, w->m_texts);
@@ -103,6 +106,7 @@ Tfm_main::Tfm_main(MainWindowServices services)
     m_state.sourceMode = SourceMode::FileRows;
     buildControls();
     buildMenus();
+    buildDvdTitles();
     connectSkin();
 }
 

@@ -6,6 +6,7 @@
 // and parts, dispatches the skin's events by object name and keeps the
 // control states in step with the list and the run.
 
+#include "disc/disc_state.h"
 #include "engine/conversion_queue.h"
 #include "engine/engine_state.h"
 #include "engine/language_texts.h"
@@ -29,6 +30,8 @@
 #include <memory>
 
 class Dialogs;
+class DvdTitles;
+class IfoLibrary;
 class ErrorBox;
 class FlatComboBox;
 class ImageButton;
@@ -93,6 +96,7 @@ public:
     EngineState &state() { return m_state; }
     SettingsModel &settings() { return m_settings; }
     SourceList &sourceList() { return m_list; }
+    DiscState &disc() { return m_disc; }
     EstimateRows &estimateRows() { return m_estimateRows; }
     const LanguageTexts &texts() const { return m_texts; }
     SkinIni &skinIni() { return m_skinIni; }
@@ -109,7 +113,7 @@ public:
     // SkinCommands
     bool previewRunning() const override { return m_state.previewing; }
     bool converting() const override { return m_state.converting; }
-    bool chapterView() const override { return m_chapterView; }
+    bool chapterView() const override { return m_disc.chapterView; }
     bool hintWindowShowing() const override;
     bool outputEditHasFocus() const override;
     QString executableName() const override { return m_executableName; }
@@ -128,14 +132,31 @@ public:
     void SeekPreviewBack() override { call(m_plugins.SeekPreviewBack); }
     void SeekPreviewForward() override { call(m_plugins.SeekPreviewForward); }
     void ShowProfilePicker() override;
-    void AddFilesDialog() override { m_commands.AddFilesDialog(); }
+    // While a DVD folder is read (the window's events run meanwhile) the list takes no other command.
+    void AddFilesDialog() override
+    {
+        if (!dvdReading())
+            m_commands.AddFilesDialog();
+    }
     void ToggleTitleChapterView() override { call(m_plugins.ToggleTitleChapterView); }
     void AddIfoFiles() override { call(m_plugins.AddIfoFiles); }
     void OpenDvdFolder() override { call(m_plugins.OpenDvdFolder); }
-    void AddSourceFolder() override { m_commands.AddSourceFolder(); }
+    void AddSourceFolder() override
+    {
+        if (!dvdReading())
+            m_commands.AddSourceFolder();
+    }
     void StartConversion() override;
-    void RemoveSelectedSources() override { m_commands.RemoveSelectedSources(); }
-    void ClearSourceList() override { m_commands.ClearSourceList(); }
+    void RemoveSelectedSources() override
+    {
+        if (!dvdReading())
+            m_commands.RemoveSelectedSources();
+    }
+    void ClearSourceList() override
+    {
+        if (!dvdReading())
+            m_commands.ClearSourceList();
+    }
     void StopConversion() override { m_queue.StopConversion(); }
     void BrowseOutputFolder() override;
     void OpenOutputFolder() override;
@@ -175,6 +196,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void buildDvdTitles();
+    bool dvdReading() const;
     void connectSkin();
     void SetupSkin();
     void Skin1ScrollTrack(ISkinObject *source);
@@ -193,7 +216,6 @@ private:
 
     // FormCreate's state.
     QString m_executableName; // set by FormShow; its once-only guard
-    bool m_chapterView = false;
     bool m_playBarDrag = false;
     bool m_skinFailed = false;
     int m_version = 1;
@@ -208,6 +230,10 @@ private:
     SettingsFile m_settingsFile;
     SourceListCommands m_commands;
     ConversionQueue m_queue;
+    DiscState m_disc;
+    std::unique_ptr<IfoLibrary> m_ifo;
+    ComboModel m_audioStreams, m_subtitleStreams; // cb_audio, cb_subtitle
+    std::unique_ptr<DvdTitles> m_dvdTitles;
 
     TSkin *Skin1;
     SkinBinding m_binding;

@@ -91,8 +91,11 @@ void SourceListView::userChangedItem(QTreeWidgetItem *item, int column)
     if (m_mirroring || column != 0)
         return;
     const int row = indexOfTopLevelItem(item);
-    if (row >= 0 && row < m_list.rowCount())
-        m_list.setChecked(row, item->checkState(0) == Qt::Checked);
+    if (row < 0 || row >= m_list.rowCount())
+        return;
+    m_list.setChecked(row, item->checkState(0) == Qt::Checked);
+    if (onSelectionChanged)
+        onSelectionChanged();
 }
 
 void SourceListView::userChangedSelection()

@@ -16,7 +16,8 @@ public:
 
     // Runs on every press on the list (before the press is handled).
     std::function<void()> onMouseDown;
-    // Runs after the user changed the selection.
+    // Runs after the user changed the selection, and after the user checked
+    // or unchecked a row (a click on a check box is a click on the list too).
     std::function<void()> onSelectionChanged;
 
     void setCheckBoxes(bool shown);

@@ -46,4 +46,10 @@ bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,
     return runProgram(QStringLiteral("ffmpeg"), args) == 0;
 }
 
+bool makeDvdFixture(const QString &dir, int chapterSeconds)
+{
+    return runProgram(QStringLiteral("bash"),
+                      {sourceDir() + QStringLiteral("/tools/make_dvd_fixture.sh"), dir, QString::number(chapterSeconds)}) == 0;
+}
+
 } // namespace ravenmoor::test

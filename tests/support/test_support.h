@@ -25,4 +25,10 @@ bool makeClip(const QString &path, double seconds, const QStringList &extraArgs 
               const QString &videoSource = QStringLiteral("testsrc=size=320x240:rate=25"),
               const QString &audioSource = QStringLiteral("sine=frequency=440:sample_rate=44100"));
 
+// Makes a real DVD under dir (dir/VIDEO_TS) with tools/make_dvd_fixture.sh:
+// title set 1 a title of four chapters of chapterSeconds each, audio 0x80
+// (440 Hz) and 0x81 (1760 Hz), subtitle 0x20 from 2 s to 4 s; title set 2 an
+// 8-s title. Returns false when the script failed.
+bool makeDvdFixture(const QString &dir, int chapterSeconds = 6);
+
 } // namespace ravenmoor::test

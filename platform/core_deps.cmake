@@ -1,0 +1,3 @@
+# The IFO reader reads title sets through libdvdread.
+pkg_check_modules(DVDREAD REQUIRED IMPORTED_TARGET dvdread)
+target_link_libraries(ravenmoor_platform PUBLIC PkgConfig::DVDREAD)

@@ -1,3 +1,7 @@
 # The IFO reader reads title sets through libdvdread.
 pkg_check_modules(DVDREAD REQUIRED IMPORTED_TARGET dvdread)
 target_link_libraries(ravenmoor_platform PUBLIC PkgConfig::DVDREAD)
+
+# The HTTP download goes through libcurl.
+pkg_check_modules(LIBCURL REQUIRED IMPORTED_TARGET libcurl)
+target_link_libraries(ravenmoor_platform PUBLIC PkgConfig::LIBCURL)

@@ -1,0 +1,106 @@
+#include "platform/http/http_download.h"
+
+#include <QIODevice>
+#include <curl/curl.h>
+
+namespace {
+
+// curl's global set-up, once for the program, before any thread uses it.
+void InitCurlOnce()
+{
+    static const bool done = [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        return true;
+    }();
+    (void)done;
+}
+
+struct Transfer {
+    QIODevice *file = nullptr;
+    HttpClient *client = nullptr;
+    qint64 bytes = 0;
+    bool writeFailed = false;
+};
+
+size_t WriteBody(char *data, size_t size, size_t count, void *context)
+{
+    auto *t = static_cast<Transfer *>(context);
+    const qint64 length = qint64(size * count);
+    if (t->file->write(data, length) != length) {
+        t->writeFailed = true;
+        return 0; // curl ends the transfer with a write error
+    }
+    t->bytes += length;
+    if (t->client->onWork)
+        t->client->onWork(t->bytes);
+    return size_t(length);
+}
+
+} // namespace
+
+struct HttpClient::Handle {
+    CURL *curl = nullptr;
+};
+
+HttpClient::HttpClient() : m_handle(std::make_unique<Handle>())
+{
+    InitCurlOnce();
+    m_handle->curl = curl_easy_init();
+    if (m_handle->curl) // the cookie engine on, with no file: cookies live as long as the client
+        curl_easy_setopt(m_handle->curl, CURLOPT_COOKIEFILE, "");
+}
+
+HttpClient::~HttpClient()
+{
+    if (m_handle->curl)
+        curl_easy_cleanup(m_handle->curl);
+}
+
+void HttpClient::Get(const QString &url, QIODevice &file)
+{
+    const std::lock_guard<std::mutex> lock(m_transfer);
+    CURL *curl = m_handle->curl;
+    if (!curl)
+        throw HttpError("HTTP client could not be made");
+
+    const QByteArray address = url.toUtf8();
+    const QByteArray agent = userAgent.toUtf8();
+    const QByteArray acceptHeader = "Accept: " + accept.toUtf8();
+    const QByteArray typeHeader = "Content-Type: " + contentType.toUtf8();
+    curl_slist *headers = curl_slist_append(nullptr, acceptHeader.constData());
+    headers = curl_slist_append(headers, typeHeader.constData());
+
+    Transfer transfer{&file, this};
+    char error[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
+
+    if (onWorkBegin)
+        onWorkBegin();
+    const CURLcode code = curl_easy_perform(curl);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+    curl_slist_free_all(headers);
+    if (onWorkEnd)
+        onWorkEnd();
+
+    if (code == CURLE_OK)
+        return;
+    std::string reason = error[0] ? error : curl_easy_strerror(code);
+    if (transfer.writeFailed)
+        reason = "the downloaded data could not be written: " + file.errorString().toStdString();
+    throw HttpError("GET " + address.toStdString() + " failed: " + reason);
+}

@@ -317,6 +317,18 @@ TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
     }
 }
 
+// ffmpeg 5.1 ends well when all it failed to write was the end of a small output.
+TEST_F(RegisterDat, AnOutputThatCouldNotBeWrittenFails)
+{
+    const Finished run = RunLine(
+        ConversionLine(s_clip, QStringLiteral("/dev/full"), QStringLiteral(" -t 00:00:01 -s 64x48 -an -vcodec mpeg4 -f avi ")));
+    ASSERT_EQ(run.ends.size(), 1);
+    EXPECT_NE(run.ends[0], 0u);
+    EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String("Error writing trailer")));
+    EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String("the output could not be written")))
+        << run.screen.join(u'\n').toStdString();
+}
+
 TEST_F(RegisterDat, SaysSoWhenFfmpegIsMissing)
 {
     qputenv("FFMPEG", "/nonexistent/ffmpeg");
@@ -334,8 +346,9 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
     const QString extra = QStringLiteral(" -re");
     const struct {
         const char *name;
-        bool wholeGroup; // Stop, or a SIGTERM to register.dat alone
-    } table[] = {{"Stop", true}, {"SIGTERM to register.dat", false}};
+        int signal; // sent to register.dat alone; 0: the runner's Stop of the whole group
+        int endsWithin; // ms; a killed stand-in takes its ffmpeg along at once
+    } table[] = {{"Stop", 0, 5000}, {"SIGTERM to register.dat", SIGTERM, 5000}, {"register.dat killed", SIGKILL, 1000}};
     for (const auto &row : table) {
         QTemporaryDir out;
         bool stopped = false;
@@ -345,16 +358,16 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
                                         return;
                                     stopped = true;
                                     EXPECT_GE(ProcessesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
-                                    if (row.wholeGroup)
+                                    if (row.signal == 0)
                                         runner.Terminate();
                                     else
-                                        ::kill(pid_t(runner.ProcessId()), SIGTERM);
+                                        ::kill(pid_t(runner.ProcessId()), row.signal);
                                 });
         ASSERT_TRUE(stopped) << row.name;
         EXPECT_LT(StatusSeconds(run.reports).last(), 3) << row.name << ": the conversion ran to its end";
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
-        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, 5000)) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, row.endsWithin)) << row.name;
     }
 }
 

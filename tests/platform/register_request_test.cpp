@@ -1,7 +1,7 @@
-#include "platform/encoders/register/amr_writer.h"
-#include "platform/encoders/register/encoder_request.h"
+#include "platform/encoders/core/amr_writer.h"
+#include "platform/encoders/core/encoder_request.h"
 #include "platform/encoders/register/probe_report.h"
-#include "platform/encoders/register/progress_report.h"
+#include "platform/encoders/core/progress_report.h"
 
 #include <gtest/gtest.h>
 

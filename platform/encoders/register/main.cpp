@@ -5,11 +5,12 @@
 // lines with time=<seconds> and bitrate= while converting, the input's facts
 // in stream-line form for a probe. It returns the tool's exit code.
 
-#include "platform/encoders/register/amr_writer.h"
-#include "platform/encoders/register/encoder_request.h"
+#include "platform/encoders/core/amr_writer.h"
+#include "platform/encoders/core/encoder_console.h"
+#include "platform/encoders/core/encoder_request.h"
 #include "platform/encoders/register/probe_report.h"
-#include "platform/encoders/register/progress_report.h"
-#include "platform/encoders/register/tool_process.h"
+#include "platform/encoders/core/progress_report.h"
+#include "platform/encoders/core/tool_process.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,86 +27,17 @@
 
 namespace {
 
-void WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        text.remove_prefix(size_t(n));
-    }
-}
+void Say(const std::string &text) { SayAs("register.dat", text); }
 
-void Say(const std::string &text) { WriteAll(2, "register.dat: " + text + "\n"); }
-
-// A line of the tool's own messages, passed on so that it can never pass for
-// a status line or a probe line: one line, a prefix, no time= in it.
-void Relay(std::string_view line)
-{
-    std::string text = "ffmpeg: ";
-    for (const char c : line)
-        text.push_back(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
-    for (size_t at = text.find("time="); at != std::string::npos; at = text.find("time=", at))
-        text[at + 4] = ':';
-    text.push_back('\n');
-    WriteAll(2, text);
-}
-
-std::string Env(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
-std::string FfmpegProgram()
-{
-    const std::string named = Env("FFMPEG");
-    return named.empty() ? std::string("ffmpeg") : named;
-}
-
-// FFPROBE, else the ffprobe beside a named ffmpeg, else the one on PATH.
-std::string FfprobeProgram()
-{
-    const std::string named = Env("FFPROBE");
-    if (!named.empty())
-        return named;
-    std::string ffmpeg = Env("FFMPEG");
-    const size_t slash = ffmpeg.rfind('/');
-    const size_t at = ffmpeg.rfind("ffmpeg");
-    if (slash != std::string::npos && at != std::string::npos && at > slash)
-        return ffmpeg.replace(at, 6, "ffprobe");
-    return "ffprobe";
-}
-
-std::vector<std::string> Command(const std::string &program, const QStringList &arguments)
-{
-    std::vector<std::string> argv{program};
-    for (const QString &a : arguments)
-        argv.push_back(a.toStdString());
-    return argv;
-}
-
-ToolStreams ConversionStreams(ProgressReport &report)
-{
-    ToolStreams streams;
-    streams.errorLine = Relay;
-    streams.progressLine = [&report](std::string_view line) {
-        const QByteArray status = report.feed(QByteArrayView(line.data(), qsizetype(line.size())));
-        if (!status.isEmpty())
-            WriteAll(1, std::string_view(status.constData(), size_t(status.size())));
-    };
-    return streams;
-}
+int Checked(int code, bool writeFailed) { return ConversionExitCode("register.dat", code, writeFailed); }
 
 int Probe(const EncoderRequest &request)
 {
     std::string json;
     ToolStreams streams;
     streams.output = [&json](const char *data, size_t size) { json.append(data, size); };
-    streams.errorLine = Relay;
-    const int code = RunTool(Command(FfprobeProgram(), FfprobeArguments(request.input)), streams);
+    streams.errorLine = RelayToolLine;
+    const int code = RunTool(ToolCommand(FfprobeProgram(), FfprobeArguments(request.input)), streams);
     if (code != 0)
         return code;
     const QJsonDocument facts = QJsonDocument::fromJson(QByteArray::fromStdString(json));
@@ -124,7 +56,7 @@ int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overw
 {
     std::optional<AmrWriter> writer;
     ProgressReport report;
-    ToolStreams streams = ConversionStreams(report);
+    ToolStreams streams = ConversionStreams(report, nullptr);
     if (!showProgress)
         streams.progressLine = nullptr;
     streams.output = [&](const char *data, size_t size) {
@@ -132,7 +64,7 @@ int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overw
             writer.emplace(path, overwrite, request.amrBitrate);
         writer->write(data, size);
     };
-    const int code = RunTool(Command(FfmpegProgram(), FfmpegPcmArguments(request)), streams);
+    const int code = RunTool(ToolCommand(FfmpegProgram(), FfmpegPcmArguments(request)), streams);
     if (code == 0 && !writer)
         writer.emplace(path, overwrite, request.amrBitrate);
     if (writer)
@@ -161,9 +93,11 @@ int ConvertWithAmr(const EncoderRequest &request)
         }
         // A source without audio still gives its video.
         ProgressReport report;
-        code = RunTool(Command(FfmpegProgram(),
-                               FfmpegMuxArguments(request, QString::fromStdString(amrPath), audio == 0)),
-                       ConversionStreams(report));
+        bool writeFailed = false;
+        code = RunTool(ToolCommand(FfmpegProgram(),
+                                   FfmpegMuxArguments(request, QString::fromStdString(amrPath), audio == 0)),
+                       ConversionStreams(report, &writeFailed));
+        code = Checked(code, writeFailed);
     } catch (...) {
         ::unlink(amrPath.c_str());
         throw;
@@ -177,7 +111,10 @@ int Convert(const EncoderRequest &request)
     if (request.amr)
         return ConvertWithAmr(request);
     ProgressReport report;
-    return RunTool(Command(FfmpegProgram(), FfmpegConvertArguments(request)), ConversionStreams(report));
+    bool writeFailed = false;
+    const int code = RunTool(ToolCommand(FfmpegProgram(), FfmpegConvertArguments(request)),
+                             ConversionStreams(report, &writeFailed));
+    return Checked(code, writeFailed);
 }
 
 constexpr const char *kUsage =

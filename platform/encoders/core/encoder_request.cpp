@@ -1,4 +1,4 @@
-#include "platform/encoders/register/encoder_request.h"
+#include "platform/encoders/core/encoder_request.h"
 
 #include <array>
 #include <utility>
@@ -69,16 +69,6 @@ QStringList Flatten(const QList<OptionPair> &pairs)
     return words;
 }
 
-QStringList CommonOptions(const EncoderRequest &request)
-{
-    QStringList words{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "error", "-progress", "pipe:3"};
-    if (request.overwrite)
-        words << "-y";
-    else
-        words << "-n";
-    return words;
-}
-
 QString ValueOf(const QList<OptionPair> &pairs, const QString &name)
 {
     for (const OptionPair &p : pairs) {
@@ -89,6 +79,16 @@ QString ValueOf(const QList<OptionPair> &pairs, const QString &name)
 }
 
 } // namespace
+
+QStringList FfmpegCommonOptions(const EncoderRequest &request)
+{
+    QStringList words{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "error", "-progress", "pipe:3"};
+    if (request.overwrite)
+        words << "-y";
+    else
+        words << "-n";
+    return words;
+}
 
 QString FileUrl(const QString &path) { return QStringLiteral("file:") + path; }
 
@@ -106,6 +106,12 @@ EncoderRequest ParseEncoderRequest(const QStringList &arguments)
         return request;
     }
     request.kind = EncoderRequest::Kind::Convert;
+    ParseConversionOptions(arguments, at, request);
+    return request;
+}
+
+void ParseConversionOptions(const QStringList &arguments, qsizetype at, EncoderRequest &request)
+{
     if (arguments.size() - (at + 2) < 2 || arguments[arguments.size() - 2] != QLatin1String("-sn"))
         throw RequestError("no output: a conversion line ends with -sn and the output file");
     request.output = arguments.last();
@@ -158,18 +164,17 @@ EncoderRequest ParseEncoderRequest(const QStringList &arguments)
     if (snapshot)
         request.outputOptions << "-frames:v" << "1" << "-update" << "1";
     request.outputOptions << "-sn";
-    return request;
 }
 
 QStringList FfmpegConvertArguments(const EncoderRequest &request)
 {
-    return CommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)} +
+    return FfmpegCommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)} +
            request.outputOptions + QStringList{FileUrl(request.output)};
 }
 
 QStringList FfmpegPcmArguments(const EncoderRequest &request)
 {
-    QStringList words = CommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)};
+    QStringList words = FfmpegCommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)};
     const qsizetype t = request.outputOptions.indexOf(QStringLiteral("-t"));
     if (t >= 0 && t + 1 < request.outputOptions.size())
         words << "-t" << request.outputOptions[t + 1];
@@ -180,7 +185,7 @@ QStringList FfmpegPcmArguments(const EncoderRequest &request)
 
 QStringList FfmpegMuxArguments(const EncoderRequest &request, const QString &amrPath, bool withAudio)
 {
-    QStringList words = CommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)};
+    QStringList words = FfmpegCommonOptions(request) + request.inputOptions + QStringList{"-i", FileUrl(request.input)};
     if (withAudio)
         words << "-i" << FileUrl(amrPath) << "-map" << "0:v:0?" << "-map" << "1:a:0" << "-c:a" << "copy";
     else

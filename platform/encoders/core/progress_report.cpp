@@ -1,4 +1,4 @@
-#include "platform/encoders/register/progress_report.h"
+#include "platform/encoders/core/progress_report.h"
 
 
 QByteArray SecondsText(QByteArrayView microseconds)

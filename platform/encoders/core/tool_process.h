@@ -1,9 +1,11 @@
 #pragma once
 
-// One run of ffmpeg or ffprobe under register.dat: standard input from
-// /dev/null, standard output, standard error and fd 3 (ffmpeg's -progress
-// pipe) read through pipes, all in one poll loop. SIGTERM and SIGINT that
-// reach register.dat are passed on to the running tool.
+// One run of ffmpeg or ffprobe under a stand-in encoder: standard input fed
+// from a callback (or /dev/null), standard output, standard error and fd 3
+// (ffmpeg's -progress pipe) read through pipes, all in one poll loop. SIGTERM
+// and SIGINT that reach the stand-in are passed on to the running tool, which
+// is killed when it has not ended a moment later; it is also killed should
+// the stand-in die without ending it.
 
 #include <functional>
 #include <stdexcept>
@@ -12,6 +14,9 @@
 #include <vector>
 
 struct ToolStreams {
+    // Standard input: asked for more whenever the pipe has room; the bytes stay
+    // valid until the next call; empty ends the input. Unset: /dev/null.
+    std::function<std::string_view()> input;
     std::function<void(const char *data, size_t size)> output; // standard output; discarded when empty
     std::function<void(std::string_view line)> errorLine;      // standard error, line by line
     std::function<void(std::string_view line)> progressLine;   // fd 3, line by line
@@ -29,4 +34,7 @@ bool StopRequested();
 
 // Runs argv (argv[0] looked up in PATH) to its end. Returns its exit code, or
 // 128 + the signal that ended it. Throws ToolMissing when it cannot be started.
+// A callback that throws stops the tool (SIGTERM); the exception is passed on
+// once the tool has ended. The tool closing its input early (it has read all it
+// wants) only ends the input.
 int RunTool(const std::vector<std::string> &argv, const ToolStreams &streams);

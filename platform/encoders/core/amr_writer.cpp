@@ -1,4 +1,4 @@
-#include "platform/encoders/register/amr_writer.h"
+#include "platform/encoders/core/amr_writer.h"
 
 #include <opencore-amrnb/interf_enc.h>
 

@@ -37,6 +37,14 @@ public:
 
 // Throws RequestError for a line of none of the three forms.
 EncoderRequest ParseEncoderRequest(const QStringList &arguments);
+// The options of a conversion line whose input option (e.g. -mardozb) is the
+// word at `at` and whose input follows it: fills the request's output,
+// overwrite flag, options and AMR-NB facts. Throws RequestError when the line
+// does not end with -sn and the output.
+void ParseConversionOptions(const QStringList &arguments, qsizetype at, EncoderRequest &request);
+
+// What every ffmpeg run starts with: quiet, the progress on fd 3, -y or -n.
+QStringList FfmpegCommonOptions(const EncoderRequest &request);
 
 // One ffmpeg run that converts the request (no AMR-NB audio).
 QStringList FfmpegConvertArguments(const EncoderRequest &request);

@@ -1,0 +1,41 @@
+#pragma once
+
+// What a stand-in encoder writes and whom it runs: its own messages, the
+// tool's messages passed on, the status lines, and the ffmpeg and ffprobe
+// programs (FFMPEG and FFPROBE in the environment may name others).
+
+#include "platform/encoders/core/progress_report.h"
+#include "platform/encoders/core/tool_process.h"
+
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Writes all of text to fd, giving up quietly when it cannot be written.
+void WriteAll(int fd, std::string_view text);
+
+// "<program>: <text>" on standard error; program is the stand-in's name.
+void SayAs(std::string_view program, std::string_view text);
+
+// A line of the tool's own messages on standard error, so that it can never
+// pass for a status line or a probe line: one line, a prefix, no time= in it.
+void RelayToolLine(std::string_view line);
+
+// True for ffmpeg's report that the output could not be written (full disc,
+// failing device): ffmpeg exits 0 after some of them.
+bool IsOutputWriteError(std::string_view line);
+
+// The exit code of a conversion run: one that ffmpeg ended well but whose
+// output it could not write has failed, and says so.
+int ConversionExitCode(std::string_view program, int code, bool writeFailed);
+
+std::string FfmpegProgram();
+// FFPROBE, else the ffprobe beside a named ffmpeg, else the one on PATH.
+std::string FfprobeProgram();
+std::vector<std::string> ToolCommand(const std::string &program, const QStringList &arguments);
+
+// The streams of a conversion run: its messages relayed (and write errors
+// noted in *writeFailed), its progress as status lines on standard output.
+ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed);

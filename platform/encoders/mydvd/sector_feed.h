@@ -1,0 +1,64 @@
+#pragma once
+
+// The sectors of a range as ffmpeg's standard input: read from the disc in
+// chunks as ffmpeg takes them, so that no more than the opening of the range
+// (a couple of megabytes) is ever held. The opening is read first, to learn
+// which streams the range holds before ffmpeg starts; every pack is checked
+// for CSS scrambling on its way.
+
+#include "platform/encoders/mydvd/dvd_title_set.h"
+#include "platform/encoders/mydvd/pack_scan.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class DiscEncrypted : public DvdError {
+public:
+    using DvdError::DvdError;
+};
+
+class SectorFeed {
+public:
+    static constexpr uint32_t kOpeningSectors = 1024;
+    static constexpr uint32_t kChunkSectors = 128;
+
+    // Reads the opening of first..last (inclusive). Throws DvdError when the
+    // range lies past the title set or cannot be read, DiscEncrypted for
+    // scrambled packs.
+    SectorFeed(DvdTitleSet &disc, uint32_t first, uint32_t last);
+
+    // The streams of the opening and its first video presentation time.
+    const PackStreams &opening() const { return m_opening; }
+    std::optional<uint64_t> firstVideoPts() const { return m_firstVideoPts; }
+    // The first pack of the range (the model of an added pack).
+    const unsigned char *firstPack() const { return m_buffer.data(); }
+
+    // A pack given before the range; only before the first call of next().
+    void prepend(const Sector &pack) { m_prefix = pack; }
+
+    // The next bytes for ffmpeg, valid until the next call; empty at the end
+    // of the range and after a read error (readError() says which). Throws
+    // DiscEncrypted for a scrambled pack.
+    std::string_view next();
+
+    // The streams of every pack given so far.
+    const PackStreams &given() const { return m_given; }
+    const std::string &readError() const { return m_readError; }
+
+private:
+    void fill(uint32_t count); // reads count sectors at m_next into m_buffer and checks them
+
+    DvdTitleSet &m_disc;
+    uint32_t m_next = 0; // first sector not yet read
+    uint32_t m_last = 0;
+    std::vector<unsigned char> m_buffer;
+    size_t m_filled = 0; // bytes of m_buffer read and not yet given
+    std::optional<Sector> m_prefix;
+    bool m_prefixGiven = false;
+    PackStreams m_opening;
+    PackStreams m_given;
+    std::optional<uint64_t> m_firstVideoPts;
+    std::string m_readError;
+};

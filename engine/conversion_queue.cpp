@@ -277,19 +277,19 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
 
     m_state.converting = false;
     call(m_hooks.updateControlStates);
-    afterFinish();
+    RunAfterFinishAction(m_state, m_shell);
     emit runFinished();
     emit runEnded();
 }
 
-void ConversionQueue::afterFinish()
+void RunAfterFinishAction(const EngineState &state, Shell &shell)
 {
-    switch (m_state.FinishSelcet) {
+    switch (state.FinishSelcet) {
     case 1:
-        m_shell.openFolder(m_state.outputFolder);
+        shell.openFolder(state.outputFolder);
         break;
     case 2:
-        m_shell.shutDown();
+        shell.shutDown();
         break;
     default:
         break;

@@ -44,6 +44,10 @@ struct ConversionHooks {
 void SetFileJobHooks(ConversionHooks &hooks, EngineState &state, const SettingsModel &settings,
                      const SourceList &list, const LanguageTexts &texts);
 
+// The after-finish action of a run that ended with every job done: nothing,
+// the output folder opened, or the computer shut down (FinishSelcet 0, 1, 2).
+void RunAfterFinishAction(const EngineState &state, Shell &shell);
+
 // Status texts of a row at its end.
 inline const QString kStatusFinish = QStringLiteral("Finish");
 inline const QString kStatusFailed = QStringLiteral("Failed");
@@ -99,7 +103,6 @@ private:
     void retire(std::unique_ptr<EncoderSlotRunner> runner);
     void stopRunningSlots();
     void endRunWithMessage(const QString &text);
-    void afterFinish();
     bool outputFolderUsable(QString *folder);
     void call(const std::function<void()> &hook) const;
 

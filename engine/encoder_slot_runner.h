@@ -17,10 +17,17 @@ public:
     // Ends the process and its children; ended() still follows.
     virtual void terminate() = 0;
 
+    // Slot jobs run at idle priority; a runner told otherwise before start() runs at normal priority.
+    void setIdlePriority(bool idle) { m_idlePriority = idle; }
+    bool idlePriority() const { return m_idlePriority; }
+
 signals:
     void lineRead(const QString &line, bool startsOnNewLine);
     // Once, after the last line.
     void ended(quint32 exitCode);
+
+private:
+    bool m_idlePriority = true;
 };
 
 using EncoderRunnerFactory = std::function<std::unique_ptr<EncoderSlotRunner>()>;

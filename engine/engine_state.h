@@ -46,6 +46,9 @@ struct EngineState {
     QSet<QString> usedOutputNames; // output paths handed out in this run; cleared at run start
     int currentRowIndex = 0;        // file run: jobs handed out so far
     int tickCount = 0;              // DVD run: seconds before its first progress line; 0 in a file run
+    int32_t elapsedSeconds = 0;     // DVD run: the running job's elapsed,
+    int32_t remainingSeconds = 0;   // its remaining seconds,
+    int64_t outputSizeKb = 0;       // and the size of its output so far
     int convertProgress = 0;        // hundredths of a percent of the running job
     QString lastEncoderLine;        // the last line that carried progress (the hint shows it)
     int32_t lastEncoderSeconds = 0; // the last seconds value read from an encoder line

@@ -12,7 +12,7 @@ void JvEncoderRunner::start(const QString &commandLine, const QString &workingFo
 {
     m_process.CommandLine = commandLine;
     m_process.CurrentDirectory = workingFolder;
-    m_process.Priority = ppIdle;
+    m_process.Priority = idlePriority() ? ppIdle : ppNormal;
     m_process.Run();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// A conversion slot's encoder run on the console process runner: hidden, at
-// idle priority, its lines and its end passed on, Stop ending its whole group.
+// An encoder run on the console process runner: hidden, at idle priority for
+// the slots (normal when the runner is told so), its lines and its end passed
+// on, Stop ending its whole group.
 
 #include "engine/console_process.h"
 #include "engine/encoder_slot_runner.h"

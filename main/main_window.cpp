@@ -1,6 +1,7 @@
 #include "main/main_window.h"
 
 #include "disc/dvd_titles.h"
+#include "engine/dvd_conversion.h"
 #include "platform/ifo/ifo_library.h"
 
 #include "main/flat_combo_box.h"
@@ -107,6 +108,7 @@ Tfm_main::Tfm_main(MainWindowServices services)
     buildControls();
     buildMenus();
     buildDvdTitles();
+    buildDvdRun();
     connectSkin();
 }
 

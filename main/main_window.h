@@ -30,6 +30,8 @@
 #include <memory>
 
 class Dialogs;
+class DvdConversion;
+class DvdRunDisplay;
 class DvdTitles;
 class IfoLibrary;
 class ErrorBox;
@@ -197,6 +199,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildDvdTitles();
+    void buildDvdRun();
     bool dvdReading() const;
     void connectSkin();
     void SetupSkin();
@@ -234,6 +237,8 @@ private:
     std::unique_ptr<IfoLibrary> m_ifo;
     ComboModel m_audioStreams, m_subtitleStreams; // cb_audio, cb_subtitle
     std::unique_ptr<DvdTitles> m_dvdTitles;
+    std::unique_ptr<DvdRunDisplay> m_dvdRunSkin;
+    std::unique_ptr<DvdConversion> m_dvdRun;
 
     TSkin *Skin1;
     SkinBinding m_binding;

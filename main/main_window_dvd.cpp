@@ -2,8 +2,10 @@
 // the sequential rip, wired to the window's controls and skin objects.
 
 #include "disc/dvd_titles.h"
+#include "engine/dvd_conversion.h"
 #include "main/flat_combo_box.h"
 #include "main/hint_window.h"
+#include "platform/paths/program_paths.h"
 #include "main/main_window.h"
 #include "main/combo_binding.h"
 #include "main/source_list_view.h"
@@ -13,6 +15,33 @@
 #include "platform/ini/ini_file.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+// The skin objects of a running rip.
+class DvdRunSkin : public DvdRunDisplay {
+public:
+    explicit DvdRunSkin(Tfm_main &window) : m_window(window) {}
+
+    void setJobText(const QString &object, const QString &text) override
+    {
+        if (const BoundSkinObject *o = m_window.binding().find(object)) {
+            o->setText(text);
+            o->redraw();
+        }
+    }
+    void setConvertInfoVisible(bool visible) override
+    {
+        m_window.binding().convertinfo.setVisible(visible);
+        m_window.binding().convertinfo.redraw();
+    }
+    void hidePreviewPanel() override { m_window.HidePreviewPanel(); }
+
+private:
+    Tfm_main &m_window;
+};
+
+} // namespace
 
 void Tfm_main::buildDvdTitles()
 {
@@ -66,6 +95,19 @@ void Tfm_main::buildDvdTitles()
             Guarded(m_services.errors, [this](int index) { m_dvdTitles->cb_audioChange(index); }));
     connect(cb_subtitle, &QComboBox::activated, this,
             Guarded(m_services.errors, [this](int index) { m_dvdTitles->cb_subtitleChange(index); }));
+}
+
+void Tfm_main::buildDvdRun()
+{
+    m_dvdRunSkin = std::make_unique<DvdRunSkin>(*this);
+    DvdRunHooks hooks;
+    hooks.updateControlStates = [this] { UpdateControlStates(); };
+    hooks.setConvertProgress = [this](int p) { SetConvertProgress(p); };
+    m_dvdRun = std::make_unique<DvdConversion>(m_state, m_list, m_settings, m_texts, m_services.dialogs,
+                                               m_services.shell, *m_dvdRunSkin, m_services.runners,
+                                               m_services.paths.executableFolder(), std::move(hooks));
+    m_plugins.convertNextItem = [this] { m_dvdRun->ConvertNextItem(); };
+    m_plugins.stopDvdRun = [this] { m_dvdRun->StopDvdRun(); };
 }
 
 bool Tfm_main::dvdReading() const

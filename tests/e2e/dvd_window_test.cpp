@@ -5,6 +5,8 @@
 
 #include "engine/source_list.h"
 #include "main/main_window.h"
+#include "main/picker_controller.h"
+#include "main/picker_panels.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
 #include "engine/runner_source_probe.h"
@@ -19,6 +21,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -84,6 +89,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
         ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
         window().settings().ed_output = output.path();
+        // iPod 320x240 MPEG-4: small and quick to encode.
+        window().picker().picker().ButtonClick(27);
+        ASSERT_EQ(window().state().currentProfile, 27);
     }
     void TearDown() override
     {
@@ -202,6 +210,108 @@ TEST_F(DvdWindow, AStreamChosenOnARowStaysWithThatRow)
     EXPECT_EQ(combo("cb_audio")->currentIndex(), 1);
     EXPECT_EQ(combo("cb_subtitle")->currentIndex(), 1);
     EXPECT_EQ(list().convertInfo()[1].audioId, "0x80");
+}
+
+// Duration in seconds of a media file, from ffprobe; 0 when it cannot be read.
+double Seconds(const QString &path)
+{
+    QString out;
+    if (runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path}, &out) != 0)
+        return 0;
+    return out.trimmed().toDouble();
+}
+
+// Mean volume in dB of the file's audio through a narrow band around `hertz`.
+double BandVolume(const QString &path, int hertz)
+{
+    QString out;
+    runProgram("ffmpeg", {"-nostdin", "-hide_banner", "-i", path, "-vn", "-af",
+                          QString("bandpass=f=%1:width_type=q:w=8,volumedetect").arg(hertz), "-f", "null", "-"},
+               &out);
+    const QRegularExpressionMatch m = QRegularExpression("mean_volume: (-?[0-9.]+) dB").match(out);
+    return m.hasMatch() ? m.captured(1).toDouble() : -200;
+}
+
+// Processes whose command line names the disc: what a rip of it left running.
+QStringList ProcessesReading(const QString &disc)
+{
+    QStringList found;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (!pid.toInt() || !cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QString line = QString::fromUtf8(cmdline.readAll()).replace(QChar(0), ' ');
+        if (line.contains(disc) || line.contains("mydvd.dll"))
+            found << pid + ": " + line;
+    }
+    return found;
+}
+
+TEST_F(DvdWindow, CheckedTitlesAreRippedOneAfterTheOtherWithTheChosenAudio)
+{
+    openDisc();
+    ASSERT_EQ(list().rowCount(), 2);
+    QComboBox *audio = combo("cb_audio");
+    audio->setCurrentIndex(1);
+    emit audio->activated(1);
+
+    // The running row's elapsed and remaining time and output size, as the skin shows them.
+    QSet<QString> used, rest, sizes;
+    QSet<int> rowsRunTogether;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!window().binding().convertinfo.frame || !window().binding().convertinfo.frame->IsVisible())
+            return;
+        used << window().binding().usedtime.getText();
+        rest << window().binding().resttime.getText();
+        sizes << window().binding().filesize.getText();
+        int running = 0;
+        for (int i = 0; i < list().rowCount(); ++i)
+            running += list().row(i).subItems[SourceRow::Status].endsWith('%');
+        rowsRunTogether << running;
+    });
+    watch.start(100);
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(window().state().converting) << dialogs.texts().join("\n").toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().state().converting; }, 180000));
+    watch.stop();
+
+    EXPECT_EQ(list().row(0).subItems[SourceRow::Status], "Finish");
+    EXPECT_EQ(list().row(1).subItems[SourceRow::Status], "Finish");
+    EXPECT_GE(used.size(), 2) << "the elapsed time moves";
+    EXPECT_GE(rest.size(), 2) << "the remaining time moves";
+    EXPECT_GE(sizes.size(), 2) << "the output grows";
+    EXPECT_FALSE(rowsRunTogether.contains(2)) << "one title at a time";
+
+    const QString first = output.filePath("Title_01.mp4");
+    const QString second = output.filePath("Title_02.mp4");
+    ASSERT_TRUE(QFile::exists(first) && QFile::exists(second))
+        << QDir(output.path()).entryList(QDir::Files).join(", ").toStdString();
+    EXPECT_NEAR(Seconds(first), 24, 1.0);
+    EXPECT_NEAR(Seconds(second), 8, 1.0);
+    // Row 0 took the second audio stream, the 1760 Hz one.
+    EXPECT_GT(BandVolume(first, 1760) - BandVolume(first, 440), 10.0);
+    EXPECT_GT(BandVolume(second, 660) - BandVolume(second, 1760), 10.0);
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+TEST_F(DvdWindow, StopLeavesStopOnTheRowAndNothingRunning)
+{
+    window().state().FinishSelcet = 1;
+    openDisc();
+    ASSERT_EQ(list().rowCount(), 2);
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list().row(0).subItems[SourceRow::Status].endsWith('%'); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ProcessesReading(s_disc).isEmpty(); }, 20000));
+    dialogs.answers << true;
+    ClickObject(window(), "stopconverter");
+    EXPECT_FALSE(window().state().converting);
+    EXPECT_EQ(list().row(0).subItems[SourceRow::Status], "Stop");
+    EXPECT_NE(list().row(1).subItems[SourceRow::Status], "Finish");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ProcessesReading(s_disc).isEmpty(); }, 10000))
+        << ProcessesReading(s_disc).join("\n").toStdString();
+    QTest::qWait(300);
+    EXPECT_TRUE(shell.openedFolders.isEmpty()) << "no after-finish action after Stop";
 }
 
 } // namespace

@@ -1,0 +1,113 @@
+#include "skin_controls/controls/menu_style.h"
+
+#include "skin_controls/controls/menu_item_painting.h"
+#include "skin_controls/controls/popup_menu.h"
+#include "skin_controls/drawing/menu_drawing.h"
+#include "skin_controls/drawing/pixel_rules.h"
+
+#include <QPainter>
+#include <QStyleOptionMenuItem>
+#include <exception>
+
+namespace {
+
+MenuItemInfo itemInfo(const QStyleOptionMenuItem &option)
+{
+    MenuItemInfo info;
+    if (option.menuItemType == QStyleOptionMenuItem::Separator) {
+        info.caption = QStringLiteral("-");
+        return info;
+    }
+    const qsizetype tab = option.text.indexOf(QLatin1Char('\t'));
+    info.caption = tab < 0 ? option.text : option.text.left(tab);
+    info.shortcut = tab < 0 ? QString() : option.text.mid(tab + 1);
+    info.enabled = option.state & QStyle::State_Enabled;
+    info.selected = option.state & QStyle::State_Selected;
+    info.checked = option.checkType != QStyleOptionMenuItem::NotCheckable && option.checked;
+    info.isDefault = option.menuItemType == QStyleOptionMenuItem::DefaultItem;
+    if (!option.icon.isNull())
+        info.image = option.icon.pixmap(16, 16).toImage();
+    return info;
+}
+
+} // namespace
+
+TsuiMenuStyle::TsuiMenuStyle(TsuiPopupMenu *menu) : m_menu(menu) {}
+
+QSize TsuiMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contents,
+                                      const QWidget *widget) const
+{
+    const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    if (type == CT_Menu && m_menu)
+        return contents;
+    if (type != CT_MenuItem || !item || !m_menu)
+        return QProxyStyle::sizeFromContents(type, option, contents, widget);
+    const MenuItemLook look = m_menu->look();
+    const MenuItemInfo info = itemInfo(*item);
+    QSize size = MeasureMenuItem(look, info);
+    // The menu adds room for its widest shortcut to every row itself.
+    size.rwidth() -= QFontMetrics(look.textFont).horizontalAdvance(info.shortcut);
+    return size;
+}
+
+void TsuiMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                                const QWidget *widget) const
+{
+    if (!m_menu || (element != CE_MenuItem && element != CE_MenuEmptyArea)) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    const MenuItemLook look = m_menu->look();
+    if (element == CE_MenuEmptyArea) {
+        FillRectColor(*painter, TRect::fromQRect(option->rect), look.background);
+        return;
+    }
+    const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    if (!item)
+        return;
+    painter->save();
+    try {
+        const MenuItemInfo info = itemInfo(*item);
+        DrawMenuItem(*painter, TRect::fromQRect(item->rect), look, info);
+        if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
+            QStyleOption arrow = *option;
+            arrow.rect = QRect(item->rect.right() - 14, item->rect.top(), 10, item->rect.height());
+            arrow.palette.setColor(QPalette::ButtonText, info.selected ? look.selectedFont : look.font);
+            QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
+        }
+    } catch (const std::exception &) {
+        // A missing bitmap leaves the item as far as it got; painting never fails.
+    }
+    painter->restore();
+}
+
+void TsuiMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                  const QWidget *widget) const
+{
+    if (m_menu && element == PE_PanelMenu) {
+        FillRectColor(*painter, TRect::fromQRect(option->rect), m_menu->look().background);
+        return;
+    }
+    if (m_menu && element == PE_FrameMenu && m_menu->FlatMenu()) {
+        DrawMenuBorder(*painter, TRect::fromQRect(option->rect), Qt::black, m_menu->flatBorderLineColor());
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+int TsuiMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+{
+    if (m_menu) {
+        switch (metric) {
+        case PM_MenuHMargin:
+        case PM_MenuVMargin:
+            return 0;
+        case PM_MenuPanelWidth:
+            // Room for the flat border's two rings.
+            return m_menu->FlatMenu() ? 2 : QProxyStyle::pixelMetric(metric, option, widget);
+        default:
+            break;
+        }
+    }
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}

@@ -1,0 +1,58 @@
+#include "skin_controls/drawing/form_helpers.h"
+
+#include "skin_controls/theme/file_theme.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QScreen>
+#include <QVariant>
+#include <QWidget>
+
+bool PointInRect(QPoint point, const TRect &rect)
+{
+    return PointInRectXY(point.x(), point.y(), rect);
+}
+
+bool PointInRectXY(int x, int y, const TRect &rect)
+{
+    return rect.Left <= x && x <= rect.Right && rect.Top <= y && y <= rect.Bottom;
+}
+
+TRect GetWorkAreaRect()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? TRect::fromQRect(screen->availableGeometry()) : TRect{};
+}
+
+void SetFormBoundsRect(QWidget *form, const TRect &rect)
+{
+    form->move(rect.Left, rect.Top);
+    form->resize(rect.width(), rect.height());
+}
+
+bool HasPublishedProperty(const QObject *component, const char *name)
+{
+    return component && component->metaObject()->indexOfProperty(name) >= 0;
+}
+
+void ApplyThemeToChildren(QWidget *parent, TsuiUIStyle style, TsuiFileTheme *fileTheme)
+{
+    for (QObject *child : parent->children()) {
+        if (!child->isWidgetType() || !HasPublishedProperty(child, "FileTheme") || !HasPublishedProperty(child, "UIStyle"))
+            continue;
+        child->setProperty("FileTheme", QVariant::fromValue(fileTheme));
+        child->setProperty("UIStyle", QVariant::fromValue(style));
+    }
+}
+
+bool FormHasFocus(const QWidget *form)
+{
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+        return false;
+    return !form || form->isActiveWindow();
+}
+
+QString PCharToString(const char *text)
+{
+    return text ? QString::fromLocal8Bit(text) : QString();
+}

@@ -232,8 +232,9 @@ double BandVolume(const QString &path, int hertz)
     return m.hasMatch() ? m.captured(1).toDouble() : -200;
 }
 
-// Processes whose command line names the disc: what a rip of it left running.
-QStringList ProcessesReading(const QString &disc)
+// Processes whose command line names the disc or the output folder: what a rip
+// of this test left running (other tests may rip other discs meanwhile).
+QStringList ProcessesReading(const QString &disc, const QString &outputFolder)
 {
     QStringList found;
     for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
@@ -241,7 +242,7 @@ QStringList ProcessesReading(const QString &disc)
         if (!pid.toInt() || !cmdline.open(QIODevice::ReadOnly))
             continue;
         const QString line = QString::fromUtf8(cmdline.readAll()).replace(QChar(0), ' ');
-        if (line.contains(disc) || line.contains("mydvd.dll"))
+        if (line.contains(disc) || line.contains(outputFolder))
             found << pid + ": " + line;
     }
     return found;
@@ -302,14 +303,14 @@ TEST_F(DvdWindow, StopLeavesStopOnTheRowAndNothingRunning)
     ASSERT_EQ(list().rowCount(), 2);
     ClickObject(window(), "converter");
     ASSERT_TRUE(QTest::qWaitFor([&] { return list().row(0).subItems[SourceRow::Status].endsWith('%'); }, 20000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !ProcessesReading(s_disc).isEmpty(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ProcessesReading(s_disc, output.path()).isEmpty(); }, 20000));
     dialogs.answers << true;
     ClickObject(window(), "stopconverter");
     EXPECT_FALSE(window().state().converting);
     EXPECT_EQ(list().row(0).subItems[SourceRow::Status], "Stop");
     EXPECT_NE(list().row(1).subItems[SourceRow::Status], "Finish");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ProcessesReading(s_disc).isEmpty(); }, 10000))
-        << ProcessesReading(s_disc).join("\n").toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ProcessesReading(s_disc, output.path()).isEmpty(); }, 10000))
+        << ProcessesReading(s_disc, output.path()).join("\n").toStdString();
     QTest::qWait(300);
     EXPECT_TRUE(shell.openedFolders.isEmpty()) << "no after-finish action after Stop";
 }

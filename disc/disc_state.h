@@ -41,6 +41,14 @@ struct DiscState {
     std::array<QString, kDescTableSize> AudioDescTable;
     std::array<QString, kDescTableSize> SubtitleDescTable;
 
-    int32_t PreviewRow = 0;         // the row clicked last
+    int32_t PreviewRow = 0;         // the row clicked last; the row being previewed
     uint8_t DriveWaitPending = 0;   // 1 while the drive-wait thread runs
+
+    // The preview (the previewing flag itself is the engine's).
+    uint8_t PreviewPaused = 0;      // 1 while a preview is paused
+    int32_t PreviewPosition = 0;    // position shown, in seconds
+    uint8_t StampPending = 0;       // 1 until a file preview's first positive stamp is its base
+    int32_t PreviewBase = 0;        // that first stamp, rounded: where the file player's stamps start
+    int32_t PreviewOffset = 0;      // seconds added to the file player's elapsed time
+    QString PlayAddress;            // the file path or "vts://" address being played
 };

@@ -1,6 +1,7 @@
 #include "main/main_window.h"
 
 #include "disc/dvd_titles.h"
+#include "disc/preview_control.h"
 #include "engine/dvd_conversion.h"
 #include "platform/ifo/ifo_library.h"
 
@@ -109,6 +110,7 @@ Tfm_main::Tfm_main(MainWindowServices services)
     buildMenus();
     buildDvdTitles();
     buildDvdRun();
+    buildPreview();
     connectSkin();
 }
 
@@ -329,6 +331,9 @@ void Tfm_main::SetupSkin()
 
 void Tfm_main::closeEvent(QCloseEvent *event)
 {
+    // The player and its thread end with the window.
+    if (m_state.previewing)
+        StopPreview();
     FormCloseQuery();
     event->accept();
 }

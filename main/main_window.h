@@ -33,6 +33,7 @@ class Dialogs;
 class DvdConversion;
 class DvdRunDisplay;
 class DvdTitles;
+class PreviewControl;
 class IfoLibrary;
 class ErrorBox;
 class FlatComboBox;
@@ -108,6 +109,7 @@ public:
     const SkinBinding &binding() const { return m_binding; }
     const ControlStates &controlStates() const { return m_controlStates; }
     ProfilePickerPanels &picker() const { return *m_picker; }
+    PreviewControl &preview() const { return *m_preview; }
     bool setUpDone() const { return !m_executableName.isEmpty(); }
     // The skin could not be loaded at the first showing: the program cannot go on.
     bool skinFailed() const { return m_skinFailed; }
@@ -200,6 +202,7 @@ private:
     void buildMenus();
     void buildDvdTitles();
     void buildDvdRun();
+    void buildPreview();
     bool dvdReading() const;
     void connectSkin();
     void SetupSkin();
@@ -239,6 +242,7 @@ private:
     std::unique_ptr<DvdTitles> m_dvdTitles;
     std::unique_ptr<DvdRunDisplay> m_dvdRunSkin;
     std::unique_ptr<DvdConversion> m_dvdRun;
+    std::unique_ptr<PreviewControl> m_preview; // the previews of the list's rows
 
     TSkin *Skin1;
     SkinBinding m_binding;

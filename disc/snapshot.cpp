@@ -1,0 +1,89 @@
+#include "disc/snapshot.h"
+
+#include "disc/disc_state.h"
+#include "disc/preview_control.h"
+#include "engine/engine_state.h"
+#include "engine/job_builder.h"
+#include "engine/language_texts.h"
+#include "engine/settings_model.h"
+#include "engine/source_list.h"
+#include "platform/dialogs/dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kPictureExt = QStringLiteral(".bmp");
+
+QString WithoutLeadingBlanks(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    return text.mid(i);
+}
+
+} // namespace
+
+QString SnapshotFileName(const QString &folder, const QString &caption,
+                         const std::function<bool(const QString &)> &exists)
+{
+    const QString bare = WithoutLeadingBlanks(caption);
+    QString name = folder + ChangeFileExt(bare.mid(bare.lastIndexOf(u'/') + 1), kPictureExt);
+    for (int n = 1; exists(name); ++n)
+        name = folder + caption + u'_' + QString::number(n) + kPictureExt;
+    return name;
+}
+
+intputrec SnapshotJob(const EngineState &state, const SettingsModel &settings, const QString &input,
+                      const QString &playTime, const QString &output)
+{
+    intputrec job = state.currentJob;
+    job.sizePiece = BuildSizeArg(state, settings);
+    job.videoPiece.clear();
+    job.audioBitratePiece.clear();
+    job.sampleRatePiece.clear();
+    job.channelsPiece.clear();
+    job.aspectPiece.clear();
+    job.extraOption = QStringLiteral(" -ss ") + playTime;
+    job.durationPiece = QStringLiteral(" -t 0.01");
+    job.profileOptions = QStringLiteral(" -f image2 ");
+    job.output = output;
+    job.input = input;
+    return job;
+}
+
+void TakeSnapshot(const SnapshotTarget &t)
+{
+    const int row = t.disc.PreviewRow;
+    if (t.list.rowCount() == 0 || row < 0 || row >= t.list.rowCount())
+        return;
+    QString folder = t.settings.ed_output;
+    t.engine.outputFolder = folder;
+    if (!folder.isEmpty() && !QFileInfo::exists(folder))
+        QDir().mkpath(folder);
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    const QString name =
+        SnapshotFileName(folder, t.list.row(row).caption, [](const QString &path) { return QFileInfo::exists(path); });
+
+    if (t.engine.sourceMode == SourceMode::DvdRows) {
+        if (!t.preview.dvdPlayer().CatchPicture(name))
+            t.dialogs.message(MessageKind::Warning,
+                              t.texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The picture could not be saved:")) +
+                                  QStringLiteral("\n") + name);
+        return;
+    }
+    const intputrec job =
+        SnapshotJob(t.engine, t.settings, t.list.originalInfo().value(row).path, t.preview.playTimeText(), name);
+    t.engine.currentJob = job;
+    // Slot 0 reports to the row of its job's list index: that is the previewed
+    // row now, and the job is the only one, so no other follows it.
+    t.engine.countConvert.count = 1;
+    t.engine.countConvert.index = {row};
+    t.engine.jobs = {job};
+    t.engine.currentRowIndex = 1;
+    if (t.startSlotJob)
+        t.startSlotJob(0, 0, job);
+}

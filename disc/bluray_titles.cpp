@@ -56,14 +56,14 @@ bool IsPlaylistFile(const QFileInfo &entry)
     return entry.isFile() && entry.fileName().toLower().endsWith(kPlaylistExtension);
 }
 
-// The folder cut after its deepest part named "bdmv": the BDMV folder of the
+// The folder cut after its deepest folder named "bdmv": the BDMV folder of the
 // disc the folder lies in. A name that merely holds the letters is no BDMV.
 QString CutToBdmv(const QString &folder)
 {
-    const QStringList parts = QDir::cleanPath(folder).split(u'/');
-    for (qsizetype i = parts.size() - 1; i >= 0; --i)
-        if (parts.at(i).toLower() == kBdmv)
-            return parts.mid(0, i + 1).join(u'/');
+    const QStringList names = QDir::cleanPath(folder).split(u'/');
+    for (qsizetype i = names.size() - 1; i >= 0; --i)
+        if (names.at(i).toLower() == kBdmv)
+            return names.mid(0, i + 1).join(u'/');
     return folder;
 }
 
@@ -106,8 +106,8 @@ QString BufferText(const char (&buffer)[N])
 }
 
 // Fills the clips of the current playlist into `info`; false when a clip has
-// no usable name. Consecutive reads of the same clip mean a clip played in
-// parts: the playlist becomes that one clip with its share of the time.
+// no usable name. The same clip twice in a row: the playlist becomes that
+// clip alone, with its share of the time.
 bool ReadClips(PlaylistParser &parser, const ClipFolder &clips, int count, TBlurayinfo &info)
 {
     info.lastClipIndex = count - 1;

@@ -83,28 +83,7 @@ void Tfm_main::OpenOutputFolder()
     m_services.shell.openFolder(m_state.outputFolder);
 }
 
-// The typed output folder is taken when the box loses the focus: made when
-// missing (one level), else the box falls back to the folder in use.
-void Tfm_main::CommitOutputEdit()
-{
-    const QString typed = ed_output->text();
-    QDir().mkdir(typed);
-    if (!QFileInfo(typed).isDir()) {
-        m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));
-        ed_output->setText(m_state.outputFolder);
-        return;
-    }
-    m_state.outputFolder = typed;
-    m_settings.ed_output = typed;
-}
-
-void Tfm_main::checkAllRows(bool checked)
-{
-    for (int i = 0; i < m_list.rowCount(); ++i)
-        m_list.setChecked(i, checked);
-}
-
-void Tfm_main::showSettingsWindow()
+void Tfm_main::ShowSettingsWindow()
 {
     if (m_settingsWindow)
         m_settingsWindow->exec();

@@ -14,6 +14,11 @@
 
 #include <QGuiApplication>
 
+void Tfm_main::StartPreview()
+{
+    m_preview->StartPreview();
+}
+
 void Tfm_main::buildPreview()
 {
     PreviewHooks hooks;
@@ -73,7 +78,6 @@ void Tfm_main::buildPreview()
         return CutMarkTarget{m_list, m_disc, m_state, m_texts, m_services.dialogs, *m_preview, setSkinText};
     };
     const std::pair<const char *, std::function<void()>> commands[] = {
-        {"bt_play", [this] { m_preview->StartPreview(); }},
         {"bt_begin", [cutTarget] { SetCutBegin(cutTarget()); }},
         {"bt_end", [cutTarget] { SetCutEnd(cutTarget()); }},
         {"bt_images",

@@ -5,11 +5,8 @@
 #include "engine/dvd_conversion.h"
 #include "platform/ifo/ifo_library.h"
 
-#include "main/flat_combo_box.h"
 #include "main/hint_window.h"
-#include "main/image_button.h"
 #include "main/picker_panels.h"
-#include "main/popup_menu.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
 #include "platform/dialogs/dialogs.h"
@@ -19,6 +16,10 @@
 #include "platform/shell/tray_icon.h"
 #include "platform/skin/skin.h"
 #include "platform/skin/skin_error.h"
+#include "skin_controls/controls/combo_box.h"
+#include "skin_controls/controls/image_button.h"
+#include "skin_controls/controls/popup_menu.h"
+#include "skin_controls/theme/theme_resources.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -78,6 +79,8 @@ Tfm_main::Tfm_main(MainWindowServices services)
               m_services.paths.executableFolder(), conversionHooks(this)),
       Skin1(new TSkin(this))
 {
+    // The skinned controls draw from the bitmaps the build puts beside the program.
+    SetThemeResourceFolder(m_services.paths.besideExecutable(QStringLiteral("tsui")));
     if (!m_services.notificationIcon)
         m_ownTray = std::make_unique<TrayIcon>();
     m_tray = m_services.notificationIcon ? m_services.notificationIcon : m_ownTray.get();
@@ -138,9 +141,9 @@ void Tfm_main::buildControls()
     im_mainico->installEventFilter(this);
 
     for (const SkinButtonRow &row : SkinImageButtons())
-        m_buttons[QString::fromLatin1(row.name)] = new ImageButton(QString::fromLatin1(row.name), this);
+        m_buttons[QString::fromLatin1(row.name)] = new TsuiImageButton(QString::fromLatin1(row.name), this);
     for (const char *name : kUnplacedButtons) {
-        auto *button = new ImageButton(QString::fromLatin1(name), this);
+        auto *button = new TsuiImageButton(QString::fromLatin1(name), this);
         button->hide();
         m_buttons[QString::fromLatin1(name)] = button;
     }
@@ -151,8 +154,8 @@ void Tfm_main::buildControls()
     pl_play->installEventFilter(this);
     connectButtons();
 
-    cb_audio = new FlatComboBox(QStringLiteral("cb_audio"), this);
-    cb_subtitle = new FlatComboBox(QStringLiteral("cb_subtitle"), this);
+    cb_audio = new TsuiComboBox(QStringLiteral("cb_audio"), this);
+    cb_subtitle = new TsuiComboBox(QStringLiteral("cb_subtitle"), this);
     ed_output = new QLineEdit(this);
     ed_output->setObjectName(QStringLiteral("ed_output"));
     ed_output->installEventFilter(this);
@@ -269,7 +272,7 @@ bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<ImageButton *>(watched))) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<TsuiImageButton *>(watched))) {
         RunGuarded(m_services.errors, [this] { SetPickerVisible(false); });
         return false;
     }

@@ -36,9 +36,9 @@ class DvdTitles;
 class PreviewControl;
 class IfoLibrary;
 class ErrorBox;
-class FlatComboBox;
-class ImageButton;
-class SkinPopupMenu;
+class TsuiComboBox;
+class TsuiImageButton;
+class TsuiPopupMenu;
 class ProfilePickerPanels;
 class ProgramPaths;
 class QLabel;
@@ -280,9 +280,9 @@ private:
     ControlStates m_controlStates;
     TitleDrag m_titleDrag;
 
-    std::map<QString, ImageButton *> m_buttons;
-    FlatComboBox *cb_audio;
-    FlatComboBox *cb_subtitle;
+    std::map<QString, TsuiImageButton *> m_buttons;
+    TsuiComboBox *cb_audio;
+    TsuiComboBox *cb_subtitle;
     QLineEdit *ed_output;
     SourceListView *lv;
     QWidget *Panel1;
@@ -291,7 +291,7 @@ private:
     QLabel *img_name;
     QLabel *im_mainico;
     std::unique_ptr<ProfilePickerPanels> m_picker; // pl_main, the category and edition panels, pl_back
-    QHash<PopupMenuId, SkinPopupMenu *> m_menus;
+    QHash<PopupMenuId, TsuiPopupMenu *> m_menus;
     QLineEdit *edt_tit = nullptr; // the in-place rename editor
     int m_renameRow = -1;
     std::unique_ptr<NotificationIcon> m_ownTray;

@@ -1,10 +1,10 @@
 // The main window's commands as tables: every popup-menu item and picture
 // button with the command it runs.
 
-#include "main/image_button.h"
 #include "main/main_window.h"
-#include "main/popup_menu.h"
 #include "platform/errors/error_guard.h"
+#include "skin_controls/controls/image_button.h"
+#include "skin_controls/controls/popup_menu.h"
 
 #include <QAction>
 
@@ -126,10 +126,13 @@ constexpr ButtonRow kButtons[] = {
 
 void Tfm_main::buildMenus()
 {
-    for (const auto &[id, name] : kMenus)
-        m_menus.insert(id, new SkinPopupMenu(QString::fromLatin1(name), this));
+    for (const auto &[id, name] : kMenus) {
+        auto *menu = new TsuiPopupMenu(QString::fromLatin1(name), this);
+        menu->setUIStyle(TsuiUIStyle::DeepBlue);
+        m_menus.insert(id, menu);
+    }
     for (const MenuRow &item : kMenuItems) {
-        SkinPopupMenu *menu = m_menus.value(item.menu);
+        TsuiPopupMenu *menu = m_menus.value(item.menu);
         if (!item.name) {
             menu->addSeparator();
             continue;
@@ -143,10 +146,10 @@ void Tfm_main::buildMenus()
 void Tfm_main::connectButtons()
 {
     for (const ButtonRow &b : kButtons) {
-        ImageButton *button = m_buttons.at(QString::fromLatin1(b.button));
+        TsuiImageButton *button = m_buttons.at(QString::fromLatin1(b.button));
         if (b.hint)
             button->setToolTip(QString::fromUtf8(b.hint));
         const Command command = b.command;
-        connect(button, &QAbstractButton::clicked, this, Guarded(m_services.errors, [this, command] { command(*this); }));
+        connect(button, &TsuiImageButton::clicked, this, Guarded(m_services.errors, [this, command] { command(*this); }));
     }
 }

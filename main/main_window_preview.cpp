@@ -6,11 +6,11 @@
 #include "disc/preview_control.h"
 #include "disc/snapshot.h"
 #include "main/hint_window.h"
-#include "main/image_button.h"
 #include "main/main_window.h"
 #include "platform/errors/error_guard.h"
 #include "platform/player/mpv_preview_players.h"
 #include "platform/skin/skin_object.h"
+#include "skin_controls/controls/image_button.h"
 
 #include <QGuiApplication>
 
@@ -87,6 +87,6 @@ void Tfm_main::buildPreview()
          }},
     };
     for (const auto &[button, command] : commands)
-        connect(m_buttons.at(QString::fromLatin1(button)), &QAbstractButton::clicked, this,
+        connect(m_buttons.at(QString::fromLatin1(button)), &TsuiImageButton::clicked, this,
                 Guarded(m_services.errors, command));
 }

@@ -15,6 +15,7 @@
 #include "tests/support/test_support.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -201,7 +202,7 @@ struct CommandCase {
     const char *where; // a menu, or "button"
     const char *item;
     Situation situation;
-    QStringList expected; // effects that must be among the window's
+    QStringList expected; // effects that must be among the window's (their beginnings)
 };
 
 TEST_F(WindowCommands, EveryMenuItemAndPictureButtonRunsItsCommand)
@@ -284,8 +285,10 @@ TEST_F(WindowCommands, EveryMenuItemAndPictureButtonRunsItsCommand)
             clickMenuItem(c.where, c.item);
         }
         const QStringList seen = effects();
-        for (const QString &e : c.expected)
-            EXPECT_TRUE(seen.contains(e)) << e.toStdString() << " not in\n" << seen.join('\n').toStdString();
+        for (const QString &e : c.expected) {
+            const bool found = std::any_of(seen.begin(), seen.end(), [&](const QString &s) { return s.startsWith(e); });
+            EXPECT_TRUE(found) << e.toStdString() << " not in\n" << seen.join('\n').toStdString();
+        }
         EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join('\n').toStdString();
         window().state().converting = false;
         window().StopPreview();

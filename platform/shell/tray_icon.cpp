@@ -1,5 +1,7 @@
 #include "platform/shell/tray_icon.h"
 
+#include <QApplication>
+#include <QStyle>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -41,7 +43,10 @@ bool TrayIcon::available() const
 
 void TrayIcon::add(const QIcon &icon, const QString &tip)
 {
-    m_icon->setIcon(icon);
+    // An icon-less entry would not show at all, and the hidden window could not come back.
+    m_icon->setIcon(icon.isNull() ? QIcon::fromTheme(QStringLiteral("video-x-generic"),
+                                                     QApplication::style()->standardIcon(QStyle::SP_ComputerIcon))
+                                  : icon);
     m_icon->setToolTip(tip);
     m_icon->show();
 }

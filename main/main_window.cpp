@@ -6,6 +6,7 @@
 #include "platform/ifo/ifo_library.h"
 
 #include "main/hint_window.h"
+#include "main/language_table.h"
 #include "main/picker_panels.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
@@ -148,9 +149,11 @@ void Tfm_main::buildControls()
         m_buttons[QString::fromLatin1(name)] = button;
     }
     // A press on a toolbar button or on the preview panel closes the picker
-    // before the button's own click is handled.
-    for (const auto &[name, button] : m_buttons)
+    // before the button's own click is handled; a button's hover shows its hint line.
+    for (const auto &[name, button] : m_buttons) {
         button->installEventFilter(this);
+        button->setMouseTracking(true);
+    }
     pl_play->installEventFilter(this);
     connectButtons();
 
@@ -244,6 +247,11 @@ void Tfm_main::SetupSkin()
     Skin1->ApplySkinToWindow(this);
     Skin1->ApplySkinSection(this, QStringLiteral("popravenmoor"));
     BindSkinObjects(*Skin1->GetWindowObject(this), m_binding);
+    m_skinButtons.clear();
+    for (const SkinButtonRule &rule : SkinButtonRules()) {
+        ISkinObject *o = Skin1->GetWindowObject(this)->FindChildObject(QString::fromLatin1(rule.skinObject));
+        m_skinButtons.push_back(o ? o->FrameFacet() : nullptr);
+    }
 }
 
 void Tfm_main::closeEvent(QCloseEvent *event)
@@ -271,6 +279,12 @@ bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
     if (watched == ed_output && event->type() == QEvent::FocusOut) {
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
         return false;
+    }
+    if (qobject_cast<TsuiImageButton *>(watched)) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Enter || type == QEvent::MouseMove || type == QEvent::Leave)
+            RunGuarded(m_services.errors,
+                       [&] { ShowToolbarHint(m_texts, watched->objectName(), type != QEvent::Leave); });
     }
     if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<TsuiImageButton *>(watched))) {
         RunGuarded(m_services.errors, [this] { SetPickerVisible(false); });
@@ -312,6 +326,10 @@ void Tfm_main::UpdateControlStates()
     facts.mode = m_state.sourceMode;
     m_controlStates = ::UpdateControlStates(facts, m_controlStates);
     ApplyControlStates(m_controlStates, *this);
+    const auto rules = SkinButtonRules();
+    for (size_t i = 0; i < m_skinButtons.size(); ++i)
+        if (m_skinButtons[i])
+            m_skinButtons[i]->SetEnabled(m_controlStates.enabled(QString::fromLatin1(rules[i].control)));
 }
 
 void Tfm_main::setControlEnabled(const QString &control, bool enabled)

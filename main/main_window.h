@@ -28,6 +28,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class Dialogs;
 class DvdConversion;
@@ -279,6 +280,8 @@ private:
     SkinBinding m_binding;
     ControlStates m_controlStates;
     TitleDrag m_titleDrag;
+    // The skin's own buttons drawn on or off with their picture buttons (SkinButtonRules order; null: not in the skin).
+    std::vector<ISkinFrame *> m_skinButtons;
 
     std::map<QString, TsuiImageButton *> m_buttons;
     TsuiComboBox *cb_audio;

@@ -12,7 +12,7 @@
 #include "platform/paths/program_paths.h"
 #include "platform/shell/recording_shell.h"
 #include "platform/shell/recording_tray_icon.h"
-#include "tests/support/test_support.h"
+#include "tests/main/program_fixture.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -27,19 +27,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "window_commands_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
-
-struct NoProbe : SourceProbe {
-    ProbeFacts probe(const QString &, const QString &) override { return {}; }
-};
 
 // What the window is doing when the command comes: an empty list; two file
 // rows, none checked; the second checked; a conversion running; a preview.
@@ -62,10 +49,8 @@ public:
 
     void SetUp() override
     {
-        App().setQuitOnLastWindowClosed(false);
-        const QDir bin(ravenmoor::test::binDir());
-        for (const QString &name : bin.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            ASSERT_TRUE(QFile::link(bin.filePath(name), folder.filePath(name))) << name.toStdString();
+        WindowTestApp().setQuitOnLastWindowClosed(false);
+        LinkProgramFolder(folder.path());
         paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
         // The shipped layout hides the settings button; the user's layout file shows it.
         QFile layout(config.filePath("Skin.ini"));

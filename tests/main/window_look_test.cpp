@@ -1,0 +1,236 @@
+// The main window as a new user sees it: menus that show what is off, the
+// DVD menu's items, the toolbar's hint lines, the profile caption's end, the
+// skin buttons drawn off when off, and the empty list's picture.
+
+#include "engine/source_list.h"
+#include "main/control_states.h"
+#include "main/main_window.h"
+#include "main/process_slot_runner.h"
+#include "main/program.h"
+#include "platform/dialogs/recording_dialogs.h"
+#include "platform/errors/recording_error_box.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/recording_shell.h"
+#include "platform/shell/recording_tray_icon.h"
+#include "platform/skin/skin.h"
+#include "tests/main/program_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WindowLook : public testing::Test {
+protected:
+    QTemporaryDir folder, config;
+    RecordingErrorBox errors;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    RecordingTrayIcon tray;
+    NoProbe probe;
+    EncoderProcesses encoders;
+    std::unique_ptr<ProgramPaths> paths;
+    std::unique_ptr<Program> program;
+
+    void SetUp() override
+    {
+        WindowTestApp();
+        LinkProgramFolder(folder.path());
+        paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
+        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders, &tray});
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    }
+    void TearDown() override
+    {
+        if (program)
+            program->shutDown();
+        program.reset();
+    }
+
+    Tfm_main &window() const { return program->main(); }
+    ISkinObject *skinObject(const QString &name) const
+    {
+        return window().skin().GetWindowObject(&window())->FindChildObject(name);
+    }
+    void addRow()
+    {
+        SourceRow row;
+        row.caption = "clip";
+        window().sourceList().appendRow(row);
+        window().sourceList().sizeArraysToRows();
+        window().sourceList().selectOnly(0);
+        window().UpdateControlStates();
+    }
+    // The open menu as drawn, and the place of one of its items.
+    QImage openMenu(const char *name, QMenu **menu)
+    {
+        *menu = window().findChild<QMenu *>(QString::fromLatin1(name));
+        EXPECT_TRUE(*menu) << name;
+        (*menu)->popup(window().mapToGlobal(QPoint(20, 20)));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(*menu));
+        return (*menu)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static int count(const QImage &image, const QRect &area, QRgb colour)
+    {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return n;
+    }
+};
+
+// With an empty list "Remove" is off and "Add DVD Disc" on: only the item
+// that is off has grey text.
+TEST_F(WindowLook, MenuItemsThatAreOffAreGrey)
+{
+    QMenu *edit = nullptr;
+    const QImage editShot = openMenu("zm_pop_edit", &edit);
+    QAction *remove = edit->findChild<QAction *>("Remove1");
+    ASSERT_FALSE(remove->isEnabled());
+    EXPECT_GT(count(editShot, edit->actionGeometry(remove), 0x808080), 0);
+    edit->hide();
+
+    QMenu *file = nullptr;
+    const QImage fileShot = openMenu("zm_popup_file", &file);
+    QAction *add = file->findChild<QAction *>("AddFiles2");
+    ASSERT_TRUE(add->isEnabled());
+    EXPECT_EQ(count(fileShot, file->actionGeometry(add), 0x808080), 0);
+    file->hide();
+}
+
+TEST_F(WindowLook, DvdMenuShowsItsItemsOnALightFace)
+{
+    QMenu *dvd = nullptr;
+    const QImage shot = openMenu("pop_dvd", &dvd);
+    QStringList captions;
+    for (QAction *a : dvd->actions())
+        captions << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(captions, QStringList({"Add DVD", "Add IFO", "-", "Select All", "Unselect ALL", "-", "Convert", "Stop",
+                                     "-", "Exit"}));
+    // Light behind the captions and dark glyphs on it.
+    const QRect item = dvd->actionGeometry(dvd->actions().at(3));
+    const QColor face = shot.pixelColor(item.right() - 4, item.center().y());
+    EXPECT_GT(face.lightness(), 200);
+    int dark = 0;
+    for (int x = item.left(); x < item.right(); ++x)
+        for (int y = item.top(); y < item.bottom(); ++y)
+            dark += shot.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(dark, 10);
+    dvd->hide();
+}
+
+TEST_F(WindowLook, ToolbarButtonsShowTheirHintLines)
+{
+    struct Case {
+        const char *button;
+        const char *over; // null: the line stays as it was
+    };
+    const QString idle = "Add files, choose an output format and press Start.";
+    const Case cases[] = {
+        {"bt_dvdopen", "Open a DVD folder or disc and add its titles to the list."},
+        {"bt_open", "Add video files or the IFO files of a DVD to the list."},
+        {"bt_ifo", "Add video files or the IFO files of a DVD to the list."},
+        {"bt_play", nullptr},
+    };
+    addRow();
+    const auto hint = [&] { return window().binding().hint.getText(); };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.button);
+        QWidget *button = window().findChild<QWidget *>(c.button);
+        ASSERT_TRUE(button && button->isVisible());
+        window().binding().hint.setText("before");
+        QTest::mouseMove(button, button->rect().center());
+        QEnterEvent enter(button->rect().center(), button->rect().center(), button->mapToGlobal(button->rect().center()));
+        QApplication::sendEvent(button, &enter);
+        if (c.over) {
+            EXPECT_EQ(hint(), c.over);
+        }
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+        EXPECT_EQ(hint(), idle);
+    }
+    // While converting the hint line stays as it is.
+    window().state().converting = true;
+    window().binding().hint.setText("before");
+    QWidget *open = window().findChild<QWidget *>("bt_open");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(open, &leave);
+    EXPECT_EQ(hint(), "before");
+    window().state().converting = false;
+}
+
+TEST_F(WindowLook, ProfileCaptionKeepsItsEnd)
+{
+    ISkinObject *caption = skinObject("profilestext");
+    ASSERT_TRUE(caption);
+    const QRect place = caption->FrameFacet()->GetRect().toQRect();
+    const auto shot = [&](const QString &text) {
+        window().showProfileCaption(text);
+        QApplication::processEvents();
+        return window().grab().toImage().copy(place);
+    };
+    const QString common = "Apple iPod Video with a long description, ";
+    EXPECT_NE(shot(common + "MPEG-4 (*.mp4)"), shot(common + "H.264 AVC (*.mp4)"));
+}
+
+// What is off in the window is drawn off in the skin too.
+TEST_F(WindowLook, SkinButtonsFollowTheirPictureButtons)
+{
+    const auto skinState = [&](const char *name) {
+        ISkinObject *o = skinObject(name);
+        EXPECT_TRUE(o) << name;
+        return o && o->FrameFacet()->IsEnabled();
+    };
+    EXPECT_FALSE(skinState("pause"));
+    EXPECT_FALSE(skinState("hou"));
+    EXPECT_FALSE(skinState("qian"));
+    EXPECT_FALSE(skinState("converter"));
+
+    addRow();
+    EXPECT_TRUE(skinState("converter"));
+    EXPECT_FALSE(skinState("pause"));
+
+    window().state().converting = true;
+    window().UpdateControlStates();
+    EXPECT_FALSE(skinState("converter"));
+    EXPECT_TRUE(skinState("stopconverter"));
+
+    window().state().converting = false;
+    window().state().previewing = true;
+    window().UpdateControlStates();
+    for (const char *name : {"pause", "hou", "qian", "stop"})
+        EXPECT_TRUE(skinState(name)) << name;
+    window().state().previewing = false;
+    window().UpdateControlStates();
+    for (const SkinButtonRule &rule : SkinButtonRules())
+        EXPECT_EQ(skinState(rule.skinObject), window().controlStates().enabled(rule.control)) << rule.skinObject;
+}
+
+// The empty list's steps are drawn flat: no frame or face of a card, so
+// nothing in the picture has the long straight edges of a control.
+TEST(EmptyListPicture, HasNoCardsToPress)
+{
+    const QImage picture(QDir(ravenmoor::test::binDir()).filePath("images/skin/hint1.bmp"));
+    ASSERT_FALSE(picture.isNull());
+    const QRgb paper = picture.pixel(picture.width() / 2, picture.height() - 30);
+    // Below the title lines, inside the outer frame.
+    int longest = 0;
+    for (int y = 175; y < picture.height() - 4; ++y) {
+        int run = 0;
+        for (int x = 4; x < picture.width() - 4; ++x) {
+            const QRgb c = picture.pixel(x, y);
+            run = c != paper && c == picture.pixel(x - 1, y) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_LT(longest, 40);
+}
+
+} // namespace

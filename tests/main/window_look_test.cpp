@@ -7,12 +7,16 @@
 #include "main/main_window.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
+#include "main/settings_window.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/recording_error_box.h"
 #include "platform/paths/program_paths.h"
 #include "platform/shell/recording_shell.h"
 #include "platform/shell/recording_tray_icon.h"
 #include "platform/skin/skin.h"
+#include "skin_controls/controls/combo_box.h"
+#include "skin_controls/controls/image_button.h"
+#include "skin_controls/controls/popup_menu.h"
 #include "tests/main/program_fixture.h"
 
 #include <QApplication>
@@ -85,6 +89,36 @@ protected:
         return n;
     }
 };
+
+// The window's controls are the skinned ones: the five menus the skin
+// opens in the colours of Skin.ini [File], the DVD menu and the two nobody
+// opens in their DeepBlue style; the lists flat, the typed frame size still typed.
+TEST_F(WindowLook, ControlsAreSkinnedInTheLayoutsColours)
+{
+    for (const char *name : {"zm_popup_file", "zm_pop_edit", "zm_pop_actions", "zm_pop_tools", "zm_pop_help"}) {
+        auto *menu = window().findChild<TsuiPopupMenu *>(name);
+        ASSERT_TRUE(menu) << name;
+        EXPECT_EQ(menu->Color(), 0xFEFBFA) << name;
+        EXPECT_EQ(menu->BarColor(), 0xF2EDE8) << name;
+        EXPECT_EQ(menu->FontColor(), 0x332B1F) << name;
+        EXPECT_EQ(menu->SelectedColor(), 0xD27D2D) << name;
+    }
+    const TsuiPopupMenu deepBlue;
+    for (const char *name : {"pop_dvd", "pop_file", "pop_help"}) {
+        auto *menu = window().findChild<TsuiPopupMenu *>(name);
+        ASSERT_TRUE(menu) << name;
+        EXPECT_EQ(menu->UIStyle(), TsuiUIStyle::DeepBlue) << name;
+        EXPECT_EQ(menu->Color(), deepBlue.Color()) << name;
+        EXPECT_EQ(menu->FontColor(), deepBlue.FontColor()) << name;
+    }
+    for (const char *name : {"bt_dvdopen", "bt_start", "bt_all", "bt_web"})
+        EXPECT_TRUE(window().findChild<TsuiImageButton *>(name)) << name;
+    for (const char *name : {"cb_audio", "cb_subtitle"})
+        EXPECT_TRUE(window().findChild<TsuiComboBox *>(name)) << name;
+    auto *size = program->settingsWindow().findChild<TsuiComboBox *>("cb_size");
+    ASSERT_TRUE(size);
+    EXPECT_TRUE(size->isEditable());
+}
 
 // With an empty list "Remove" is off and "Add DVD Disc" on: only the item
 // that is off has grey text.

@@ -164,14 +164,17 @@ TEST_F(WindowLook, ToolbarButtonsShowTheirHintLines)
 {
     struct Case {
         const char *button;
-        const char *over; // null: the line stays as it was
+        const char *over;  // null: the line stays as it was
+        const char *leave; // the same
     };
-    const QString idle = "Add files, choose an output format and press Start.";
+    const char *idle = "Add files, choose an output format and press Start.";
     const Case cases[] = {
-        {"bt_dvdopen", "Open a DVD folder or disc and add its titles to the list."},
-        {"bt_open", "Add video files or the IFO files of a DVD to the list."},
-        {"bt_ifo", "Add video files or the IFO files of a DVD to the list."},
-        {"bt_play", nullptr},
+        {"bt_dvdopen", "Open a DVD folder or disc and add its titles to the list.", idle},
+        {"bt_open", "Add video files or the IFO files of a DVD to the list.", idle},
+        {"bt_ifo", "Add video files or the IFO files of a DVD to the list.", idle},
+        {"bt_remove", "Remove the selected files from the list.", idle},
+        {"bt_play", "Play the selected file.", idle},
+        {"bt_start", nullptr, nullptr},
     };
     addRow();
     const auto hint = [&] { return window().binding().hint.getText(); };
@@ -180,15 +183,14 @@ TEST_F(WindowLook, ToolbarButtonsShowTheirHintLines)
         QWidget *button = window().findChild<QWidget *>(c.button);
         ASSERT_TRUE(button && button->isVisible());
         window().binding().hint.setText("before");
-        QTest::mouseMove(button, button->rect().center());
-        QEnterEvent enter(button->rect().center(), button->rect().center(), button->mapToGlobal(button->rect().center()));
+        const QPoint middle = button->rect().center();
+        QEnterEvent enter(middle, middle, button->mapToGlobal(middle));
         QApplication::sendEvent(button, &enter);
-        if (c.over) {
-            EXPECT_EQ(hint(), c.over);
-        }
+        EXPECT_EQ(hint(), c.over ? c.over : "before");
+        window().binding().hint.setText("before");
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(button, &leave);
-        EXPECT_EQ(hint(), idle);
+        EXPECT_EQ(hint(), c.leave ? c.leave : "before");
     }
     // While converting the hint line stays as it is.
     window().state().converting = true;

@@ -4,26 +4,15 @@
 // dialogs, tray and pages; then the commands that do their own work.
 
 #include "engine/source_list.h"
-#include "main/main_window.h"
-#include "main/process_slot_runner.h"
-#include "main/program.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/shell/recording_tray_icon.h"
 #include "tests/main/program_fixture.h"
 
-#include <QApplication>
-#include <algorithm>
-#include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,17 +21,9 @@ namespace {
 // rows, none checked; the second checked; a conversion running; a preview.
 enum class Situation { Empty, Unchecked, Mixed, Converting, Previewing };
 
-class WindowCommands : public testing::Test {
+class WindowCommands : public testing::Test, public RecordedOutside {
 public:
-    QTemporaryDir folder, config, work;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingTrayIcon tray;
-    NoProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
+    QTemporaryDir work;
     QStringList modals; // the modal windows that opened, each closed at once
     QList<ProductPage> pages;
     QTimer modalCloser;
@@ -50,8 +31,7 @@ public:
     void SetUp() override
     {
         WindowTestApp().setQuitOnLastWindowClosed(false);
-        LinkProgramFolder(folder.path());
-        paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
+        linkProgramFolder();
         // The shipped layout hides the settings button; the user's layout file shows it.
         QFile layout(config.filePath("Skin.ini"));
         ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
@@ -75,7 +55,7 @@ public:
         tray = RecordingTrayIcon();
         pages.clear();
         modals.clear();
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders, &tray});
+        makeProgram();
         window().plugins().openPage = [this](ProductPage page) { pages << page; };
         window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
@@ -86,12 +66,9 @@ public:
     void stopProgram()
     {
         modalCloser.stop();
-        if (program)
-            program->shutDown();
-        program.reset();
+        endProgram();
     }
 
-    Tfm_main &window() const { return program->main(); }
     SourceList &list() const { return window().sourceList(); }
     QLineEdit *editor() const { return window().findChild<QLineEdit *>("edt_tit"); }
     QTreeWidget *listView() const { return window().findChild<QTreeWidget *>("lv"); }

@@ -4,60 +4,31 @@
 
 #include "engine/source_list.h"
 #include "main/control_states.h"
-#include "main/main_window.h"
-#include "main/process_slot_runner.h"
-#include "main/program.h"
 #include "main/settings_window.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/shell/recording_tray_icon.h"
 #include "platform/skin/skin.h"
 #include "skin_controls/controls/combo_box.h"
 #include "skin_controls/controls/image_button.h"
 #include "skin_controls/controls/popup_menu.h"
 #include "tests/main/program_fixture.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-class WindowLook : public testing::Test {
+class WindowLook : public testing::Test, public RecordedOutside {
 protected:
-    QTemporaryDir folder, config;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RecordingTrayIcon tray;
-    NoProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
-
     void SetUp() override
     {
         WindowTestApp();
-        LinkProgramFolder(folder.path());
-        paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders, &tray});
+        linkProgramFolder();
+        makeProgram();
         window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     }
-    void TearDown() override
-    {
-        if (program)
-            program->shutDown();
-        program.reset();
-    }
+    void TearDown() override { endProgram(); }
 
-    Tfm_main &window() const { return program->main(); }
     ISkinObject *skinObject(const QString &name) const
     {
         return window().skin().GetWindowObject(&window())->FindChildObject(name);

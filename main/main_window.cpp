@@ -256,9 +256,10 @@ void Tfm_main::SetupSkin()
 
 void Tfm_main::closeEvent(QCloseEvent *event)
 {
-    // The player and its thread end with the window.
+    // The player and its thread end with the window, and so do the probes of an add.
     if (m_state.previewing)
         StopPreview();
+    m_commands.CancelAdding();
     FormCloseQuery();
     event->accept();
 }

@@ -36,16 +36,48 @@ size_t WriteBody(char *data, size_t size, size_t count, void *context)
     return size_t(length);
 }
 
+// How long the transfer loop sleeps at most before it looks at the abort flag.
+constexpr int kPollMs = 100;
+
+// Runs the transfer through a multi handle, so that an abort from another
+// thread is seen within one poll whatever the server does.
+CURLcode Perform(CURLM *multi, CURL *easy, const std::atomic<bool> &aborted)
+{
+    if (curl_multi_add_handle(multi, easy) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+    for (bool done = false; !done && !aborted;) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        int queued = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi, &queued)) {
+            if (message->msg == CURLMSG_DONE) {
+                result = message->data.result;
+                done = true;
+            }
+        }
+        if (!done)
+            curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
+    }
+    curl_multi_remove_handle(multi, easy);
+    return result;
+}
+
 } // namespace
 
 struct HttpClient::Handle {
     CURL *curl = nullptr;
+    CURLM *multi = nullptr;
 };
 
 HttpClient::HttpClient() : m_handle(std::make_unique<Handle>())
 {
     InitCurlOnce();
     m_handle->curl = curl_easy_init();
+    m_handle->multi = curl_multi_init();
     if (m_handle->curl) // the cookie engine on, with no file: cookies live as long as the client
         curl_easy_setopt(m_handle->curl, CURLOPT_COOKIEFILE, "");
 }
@@ -54,13 +86,22 @@ HttpClient::~HttpClient()
 {
     if (m_handle->curl)
         curl_easy_cleanup(m_handle->curl);
+    if (m_handle->multi)
+        curl_multi_cleanup(m_handle->multi);
+}
+
+void HttpClient::abort()
+{
+    m_aborted = true;
+    if (m_handle->multi)
+        curl_multi_wakeup(m_handle->multi);
 }
 
 void HttpClient::Get(const QString &url, QIODevice &file)
 {
     const std::lock_guard<std::mutex> lock(m_transfer);
     CURL *curl = m_handle->curl;
-    if (!curl)
+    if (!curl || !m_handle->multi)
         throw HttpError("HTTP client could not be made");
 
     const QByteArray address = url.toUtf8();
@@ -84,13 +125,15 @@ void HttpClient::Get(const QString &url, QIODevice &file)
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(connectTimeout.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(totalTimeout.count()));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
 
     if (onWorkBegin)
         onWorkBegin();
-    const CURLcode code = curl_easy_perform(curl);
+    const CURLcode code = Perform(m_handle->multi, curl, m_aborted);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
     curl_slist_free_all(headers);
@@ -102,5 +145,7 @@ void HttpClient::Get(const QString &url, QIODevice &file)
     std::string reason = error[0] ? error : curl_easy_strerror(code);
     if (transfer.writeFailed)
         reason = "the downloaded data could not be written: " + file.errorString().toStdString();
+    else if (m_aborted)
+        reason = "the program is closing";
     throw HttpError("GET " + address.toStdString() + " failed: " + reason);
 }

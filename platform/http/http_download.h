@@ -3,10 +3,14 @@
 // The program's HTTP client: a GET of an address into an open file, with
 // work notifications at the start, while the body arrives and at the end.
 // One client keeps its cookies for the run. It goes to the host directly
-// (no proxy, no authentication) and waits as long as the server takes.
-// Get may be called from any thread, one transfer at a time.
+// (no proxy from the environment, no authentication), takes http and https
+// addresses only, and gives up after its time-outs, so a dead server cannot
+// hold a caller forever. Get may be called from any thread, one transfer at
+// a time; abort() may be called from any other thread.
 
 #include <QString>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -31,6 +35,9 @@ public:
     QString accept = QStringLiteral("text/html, */*");
     QString contentType = QStringLiteral("text/html");
     QString userAgent = QStringLiteral("Mozilla/3.0 (compatible; Indy Library)");
+    // Until the connection stands, and for the whole transfer.
+    std::chrono::milliseconds connectTimeout{10000};
+    std::chrono::milliseconds totalTimeout{30000};
 
     // Called on the thread that runs Get.
     std::function<void()> onWorkBegin;
@@ -42,8 +49,13 @@ public:
     // had arrived.
     void Get(const QString &url, QIODevice &file);
 
+    // Ends a running Get within a tenth of a second (it throws) and makes
+    // every later one throw at once: the program is closing.
+    void abort();
+
 private:
     struct Handle;
     std::unique_ptr<Handle> m_handle;
     std::mutex m_transfer;
+    std::atomic<bool> m_aborted{false};
 };

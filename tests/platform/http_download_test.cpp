@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -178,6 +179,65 @@ TEST_F(HttpDownload, AWorkerThreadCanDownloadWhileAnotherWaits)
     delete worker;
     EXPECT_EQ(fromThread.size(), 300000);
     EXPECT_FALSE(here.isEmpty());
+}
+
+// A server that takes the connection and never answers cannot hold the
+// client longer than its time-out, and an abort from another thread ends the
+// wait at once, for the running transfer and every later one.
+TEST_F(HttpDownload, TimeOutAndAbortEndATransferThatNeverAnswers)
+{
+    ravenmoor::test::SilentServer silent;
+    ASSERT_GT(silent.port(), 0);
+    QElapsedTimer clock;
+    {
+        HttpClient client;
+        client.totalTimeout = std::chrono::milliseconds(600);
+        QBuffer body;
+        body.open(QIODevice::WriteOnly);
+        clock.start();
+        EXPECT_THROW(client.Get(silent.url("/update/x.ini"), body), HttpError);
+        EXPECT_GE(clock.elapsed(), 500);
+        EXPECT_LT(clock.elapsed(), 3000);
+    }
+
+    HttpClient client; // the default time-outs, far longer than this test waits
+    bool threw = false;
+    QThread *worker = QThread::create([&] {
+        QBuffer body;
+        body.open(QIODevice::WriteOnly);
+        try {
+            client.Get(silent.url("/update/x.ini"), body);
+        } catch (const HttpError &) {
+            threw = true;
+        }
+    });
+    worker->start();
+    QThread::msleep(300);
+    ASSERT_TRUE(worker->isRunning());
+    clock.restart();
+    client.abort();
+    EXPECT_TRUE(worker->wait(1000));
+    EXPECT_LT(clock.elapsed(), 500);
+    delete worker;
+    EXPECT_TRUE(threw);
+    EXPECT_THROW(get(client, "/big"), HttpError) << "an aborted client makes no further request";
+}
+
+// A proxy named in the environment is not used: the request goes to the host.
+TEST_F(HttpDownload, ProxyOfTheEnvironmentIsIgnored)
+{
+    ravenmoor::test::SilentServer proxy;
+    const QByteArray proxyUrl = proxy.url(QString()).toUtf8();
+    const char *variables[] = {"http_proxy", "HTTP_PROXY", "https_proxy", "ALL_PROXY", "all_proxy"};
+    for (const char *v : variables)
+        qputenv(v, proxyUrl);
+    HttpClient client;
+    client.totalTimeout = std::chrono::milliseconds(3000);
+    QByteArray body;
+    EXPECT_NO_THROW(body = get(client, "/update/My-Tool-2.ini"));
+    for (const char *v : variables)
+        qunsetenv(v);
+    EXPECT_EQ(body, "[versinon]\r\nversinon=6\r\n");
 }
 
 } // namespace

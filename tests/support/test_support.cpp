@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace ravenmoor::test {
 
@@ -64,6 +67,31 @@ bool makeDvdFixture(const QString &dir, int chapterSeconds)
 {
     return runProgram(QStringLiteral("bash"),
                       {sourceDir() + QStringLiteral("/tools/make_dvd_fixture.sh"), dir, QString::number(chapterSeconds)}) == 0;
+}
+
+SilentServer::SilentServer()
+{
+    // Listening is enough: the kernel completes the handshake, nobody reads.
+    m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
+        ::listen(m_socket, 16) != 0 || ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        return;
+    m_port = ntohs(address.sin_port);
+}
+
+SilentServer::~SilentServer()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+QString SilentServer::url(const QString &path) const
+{
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
 }
 
 } // namespace ravenmoor::test

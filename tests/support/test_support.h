@@ -35,4 +35,19 @@ bool makeClip(const QString &path, double seconds, const QStringList &extraArgs 
 // 8-s title. Returns false when the script failed.
 bool makeDvdFixture(const QString &dir, int chapterSeconds = 6);
 
+// A port on 127.0.0.1 whose server takes the connection and never answers.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer &) = delete;
+    SilentServer &operator=(const SilentServer &) = delete;
+    int port() const { return m_port; }
+    QString url(const QString &path) const;
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+};
+
 } // namespace ravenmoor::test

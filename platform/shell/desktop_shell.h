@@ -15,6 +15,7 @@ public:
 
     void openFolder(const QString &folder) override;
     void shutDown() override;
+    void openPage(const QString &address) override;
 
     QStringList shutdownCommand() const { return m_shutdown; }
 

@@ -10,7 +10,9 @@ class RecordingShell : public Shell {
 public:
     QStringList openedFolders;
     int shutDowns = 0;
+    QStringList openedPages;
 
     void openFolder(const QString &folder) override { openedFolders << folder; }
     void shutDown() override { ++shutDowns; }
+    void openPage(const QString &address) override { openedPages << address; }
 };

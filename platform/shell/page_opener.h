@@ -1,0 +1,12 @@
+#pragma once
+
+// Web pages handed to the desktop, which shows them in the user's browser.
+
+#include <QString>
+
+class PageOpener {
+public:
+    virtual ~PageOpener() = default;
+    // address: an http or https address the caller has checked.
+    virtual void openPage(const QString &address) = 0;
+};

@@ -7,6 +7,7 @@
 
 #include "main/hint_window.h"
 #include "main/language_table.h"
+#include "main/main_window_links.h"
 #include "main/picker_panels.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
@@ -99,6 +100,7 @@ Tfm_main::Tfm_main(MainWindowServices services)
     buildDvdTitles();
     buildDvdRun();
     buildPreview();
+    buildLinks();
     connectSkin();
 }
 
@@ -224,6 +226,7 @@ void Tfm_main::FormShow()
     LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName,
                    [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
                    m_services.dialogs, *this);
+    m_links->FirstStartAndProductLinks();
     m_picker->picker().RestoreAllButtons();
     m_picker->picker().LayoutProfileStrip();
     m_settingsFile.LoadSettings();
@@ -239,6 +242,7 @@ void Tfm_main::FormShow()
     pl_play->hide();
     SetPlayBarPosition(0);
     SetConvertProgress(0);
+    m_links->StartUpdateCheck();
 }
 
 void Tfm_main::SetupSkin()

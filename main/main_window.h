@@ -36,6 +36,7 @@ class DvdRunDisplay;
 class DvdTitles;
 class PreviewControl;
 class IfoLibrary;
+class MainWindowLinks;
 class ErrorBox;
 class TsuiComboBox;
 class TsuiImageButton;
@@ -140,6 +141,7 @@ public:
     const ControlStates &controlStates() const { return m_controlStates; }
     ProfilePickerPanels &picker() const { return *m_picker; }
     PreviewControl &preview() const { return *m_preview; }
+    MainWindowLinks &links() const { return *m_links; }
     bool setUpDone() const { return !m_executableName.isEmpty(); }
     // The skin could not be loaded at the first showing: the program cannot go on.
     bool skinFailed() const { return m_skinFailed; }
@@ -237,6 +239,7 @@ private:
     void buildDvdTitles();
     void buildDvdRun();
     void buildPreview();
+    void buildLinks();
     bool dvdReading() const;
     void connectSkin();
     void SetupSkin();
@@ -304,4 +307,5 @@ private:
     Tfm_add *m_hintWindow = nullptr;
     Tfm_info *m_infoWindow = nullptr;
     std::function<void()> m_applyLanguage;
+    std::unique_ptr<MainWindowLinks> m_links; // the web pages, the product links and the update check
 };

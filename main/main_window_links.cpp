@@ -1,0 +1,148 @@
+#include "main/main_window_links.h"
+
+#include "engine/language_texts.h"
+#include "main/first_run.h"
+#include "main/main_window.h"
+#include "main/image_button.h"
+#include "main/skin_ini.h"
+#include "main/update_check.h"
+#include "main/web_links.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/errors/error_guard.h"
+#include "platform/http/http_download.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/shell.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+constexpr int kTimer3Ms = 1000;
+
+// The prompt's text ends in a full-width question mark.
+const QString kNewVersionKey = QStringLiteral("Now there's new version whether you update");
+const QString kFullWidthQuestionMark = QStringLiteral("\uFF1F");
+
+using LinkClick = void (MainWindowLinks::*)();
+
+struct LinkControl {
+    const char *name; // a menu item or a button of the window
+    LinkClick click;
+};
+
+constexpr LinkControl kLinkControls[] = {
+    {"Help1", &MainWindowLinks::Help1Click},
+    {"FeedbackandSupport1", &MainWindowLinks::FeedbackandSupport1Click},
+    {"AboutRavenmoor1", &MainWindowLinks::AboutRavenmoor1Click},
+    {"bt_web", &MainWindowLinks::bt_webClick},
+};
+
+} // namespace
+
+MainWindowLinks::MainWindowLinks(Services services)
+    : m_services(std::move(services)), m_http(std::make_shared<HttpClient>()), Timer3(new QTimer(this)),
+      m_updateCheck(new UpdateCheck(m_http, this))
+{
+    Timer3->setInterval(kTimer3Ms);
+    connect(m_updateCheck, &UpdateCheck::newVersion, Timer3, qOverload<>(&QTimer::start));
+}
+
+MainWindowLinks::~MainWindowLinks() = default;
+
+QString MainWindowLinks::updateBase() const
+{
+    return m_services.skin.ReadString(QStringLiteral("update"), QStringLiteral("base"), QString());
+}
+
+void MainWindowLinks::FirstStartAndProductLinks()
+{
+    const ProgramPaths &paths = m_services.paths;
+    const FirstRunFolders folders{paths.executableFolder(), paths.configFolder()};
+    if (IsFirstRun(folders)) {
+        const QString help = LinkAddress(LinkCommand::Help1Click, m_services.version(),
+                                         [this](const QString &s, const QString &k, const QString &d) {
+                                             return m_services.skin.ReadString(s, k, d);
+                                         });
+        const QString page = m_services.texts.Lug(QStringLiteral("First"), QStringLiteral("web"), QString());
+        FirstRunWeb(m_services.shell, help, *m_http, page, folders);
+    }
+    const QString table = paths.besideExecutable(QStringLiteral("softinfo.dat"));
+    const bool loaded = QFile::exists(table) && LoadProductLinks(table, paths.settingsBaseName(), m_links);
+    if (!loaded)
+        m_services.dialogs.message(MessageKind::Information, m_services.texts.LoadLanguageLine(kProductLinksMissingLine));
+}
+
+void MainWindowLinks::StartUpdateCheck()
+{
+    const ProgramPaths &paths = m_services.paths;
+    const QString update = QStringLiteral("update");
+    m_updateCheck->start(UpdateAddress(updateBase(), paths.executableName()),
+                         UpdateFolders{paths.besideExecutable(update), QDir(paths.configFolder()).filePath(update)});
+}
+
+void MainWindowLinks::Timer3Timer()
+{
+    Timer3->stop();
+    const QString text = m_services.texts.Lug(QStringLiteral("MessageDlg"), kNewVersionKey) + kFullWidthQuestionMark;
+    if (!m_services.dialogs.ask(MessageKind::Information, text))
+        return;
+    const QString page =
+        m_services.skin.ReadString(QStringLiteral("update"), QStringLiteral("name"), QStringLiteral("calderix.html"));
+    const QString address = WebAddress(page, updateBase());
+    if (!address.isEmpty())
+        m_services.shell.openPage(address);
+}
+
+namespace {
+
+void OpenLink(Shell &shell, LinkCommand command, int version, const SkinIni &skin)
+{
+    const QString address = LinkAddress(command, version, [&skin](const QString &s, const QString &k, const QString &d) {
+        return skin.ReadString(s, k, d);
+    });
+    if (!address.isEmpty())
+        shell.openPage(address);
+}
+
+} // namespace
+
+void MainWindowLinks::Help1Click()
+{
+    OpenLink(m_services.shell, LinkCommand::Help1Click, m_services.version(), m_services.skin);
+}
+
+void MainWindowLinks::FeedbackandSupport1Click()
+{
+    OpenLink(m_services.shell, LinkCommand::FeedbackandSupport1Click, m_services.version(), m_services.skin);
+}
+
+void MainWindowLinks::AboutRavenmoor1Click()
+{
+    OpenLink(m_services.shell, LinkCommand::AboutRavenmoor1Click, m_services.version(), m_services.skin);
+}
+
+void MainWindowLinks::bt_webClick()
+{
+    OpenLink(m_services.shell, LinkCommand::bt_webClick, m_services.version(), m_services.skin);
+}
+
+void Tfm_main::buildLinks()
+{
+    m_links = std::make_unique<MainWindowLinks>(MainWindowLinks::Services{
+        m_services.paths, m_services.dialogs, m_services.shell, m_skinIni, m_texts, [this] { return m_version; }});
+    for (const LinkControl &control : kLinkControls) {
+        QObject *o = findChild<QObject *>(QString::fromLatin1(control.name));
+        const LinkClick click = control.click;
+        const auto run = Guarded(m_services.errors, [this, click] { (m_links.get()->*click)(); });
+        if (auto *action = qobject_cast<QAction *>(o))
+            connect(action, &QAction::triggered, this, run);
+        else if (auto *button = qobject_cast<QAbstractButton *>(o))
+            connect(button, &QAbstractButton::clicked, this, run);
+    }
+    // The prompt runs on the window's thread, under its error guard.
+    connect(&m_links->timer3(), &QTimer::timeout, this,
+            Guarded(m_services.errors, [this] { m_links->Timer3Timer(); }));
+}

@@ -3,7 +3,6 @@
 #include "engine/language_texts.h"
 #include "main/first_run.h"
 #include "main/main_window.h"
-#include "main/image_button.h"
 #include "main/skin_ini.h"
 #include "main/update_check.h"
 #include "main/web_links.h"
@@ -13,6 +12,7 @@
 #include "platform/paths/program_paths.h"
 #include "platform/shell/shell.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -62,10 +62,7 @@ void MainWindowLinks::FirstStartAndProductLinks()
     const ProgramPaths &paths = m_services.paths;
     const FirstRunFolders folders{paths.executableFolder(), paths.configFolder()};
     if (IsFirstRun(folders)) {
-        const QString help = LinkAddress(LinkCommand::Help1Click, m_services.version(),
-                                         [this](const QString &s, const QString &k, const QString &d) {
-                                             return m_services.skin.ReadString(s, k, d);
-                                         });
+        const QString help = LinkAddress(LinkCommand::Help1Click, m_services.version(), skinText());
         const QString page = m_services.texts.Lug(QStringLiteral("First"), QStringLiteral("web"), QString());
         FirstRunWeb(m_services.shell, help, *m_http, page, folders);
     }
@@ -96,38 +93,23 @@ void MainWindowLinks::Timer3Timer()
         m_services.shell.openPage(address);
 }
 
-namespace {
-
-void OpenLink(Shell &shell, LinkCommand command, int version, const SkinIni &skin)
+SkinText MainWindowLinks::skinText() const
 {
-    const QString address = LinkAddress(command, version, [&skin](const QString &s, const QString &k, const QString &d) {
-        return skin.ReadString(s, k, d);
-    });
+    const SkinIni &skin = m_services.skin;
+    return [&skin](const QString &s, const QString &k, const QString &d) { return skin.ReadString(s, k, d); };
+}
+
+void MainWindowLinks::openLink(LinkCommand command) const
+{
+    const QString address = LinkAddress(command, m_services.version(), skinText());
     if (!address.isEmpty())
-        shell.openPage(address);
+        m_services.shell.openPage(address);
 }
 
-} // namespace
-
-void MainWindowLinks::Help1Click()
-{
-    OpenLink(m_services.shell, LinkCommand::Help1Click, m_services.version(), m_services.skin);
-}
-
-void MainWindowLinks::FeedbackandSupport1Click()
-{
-    OpenLink(m_services.shell, LinkCommand::FeedbackandSupport1Click, m_services.version(), m_services.skin);
-}
-
-void MainWindowLinks::AboutRavenmoor1Click()
-{
-    OpenLink(m_services.shell, LinkCommand::AboutRavenmoor1Click, m_services.version(), m_services.skin);
-}
-
-void MainWindowLinks::bt_webClick()
-{
-    OpenLink(m_services.shell, LinkCommand::bt_webClick, m_services.version(), m_services.skin);
-}
+void MainWindowLinks::Help1Click() { openLink(LinkCommand::Help1Click); }
+void MainWindowLinks::FeedbackandSupport1Click() { openLink(LinkCommand::FeedbackandSupport1Click); }
+void MainWindowLinks::AboutRavenmoor1Click() { openLink(LinkCommand::AboutRavenmoor1Click); }
+void MainWindowLinks::bt_webClick() { openLink(LinkCommand::bt_webClick); }
 
 void Tfm_main::buildLinks()
 {

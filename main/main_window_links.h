@@ -5,6 +5,7 @@
 // prompt (Timer3). One HTTP client serves all of it.
 
 #include "main/product_links.h"
+#include "main/web_links.h"
 
 #include <QObject>
 #include <functional>
@@ -57,6 +58,8 @@ public:
 
 private:
     QString updateBase() const;
+    SkinText skinText() const;
+    void openLink(LinkCommand command) const;
 
     Services m_services;
     std::shared_ptr<HttpClient> m_http;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUrl>
 
 namespace {
 
@@ -39,7 +40,9 @@ QString UpdateAddress(const QString &base, const QString &executableName)
 {
     if (WebAddress(base).isEmpty())
         return QString();
-    return base.trimmed() + SpacesToDashes(SettingsBaseName(executableName)) + QStringLiteral(".ini");
+    // Any other character a path cannot carry as it is ("#", "?", "%") is escaped.
+    const QString file = SpacesToDashes(SettingsBaseName(executableName)) + QStringLiteral(".ini");
+    return base.trimmed() + QString::fromLatin1(QUrl::toPercentEncoding(file));
 }
 
 int VersionOf(const QString &iniPath)

@@ -113,7 +113,8 @@ public:
     void serve(const QString &path, const QByteArray &body) { Write(files() + path, body); }
     QStringList requests()
     {
-        while (m_process.canReadLine() || m_process.waitForReadyRead(0))
+        m_process.waitForReadyRead(0);
+        while (m_process.canReadLine()) // whole lines only: a request may be half written
             m_seen << QString::fromUtf8(m_process.readLine()).chopped(1);
         return m_seen;
     }
@@ -137,6 +138,7 @@ TEST(UpdateAddress, NameWithBlanksAsDashesAndIniExtension)
         {"http://127.0.0.1:8/update/", "My Tool 2", "http://127.0.0.1:8/update/My-Tool-2.ini"},
         {"https://host/update/", "ravenmoor.exe", "https://host/update/ravenmoor.ini"},
         {"https://host/update/", " two  blanks ", "https://host/update/-two--blanks-.ini"},
+        {"https://host/update/", "Tool #1?", "https://host/update/Tool-%231%3F.ini"}, // no fragment, no query
         {"", "ravenmoor", ""}, // as shipped: no check
         {"ftp://host/update/", "ravenmoor", ""},
         {"update/", "ravenmoor", ""},

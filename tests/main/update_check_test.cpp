@@ -99,7 +99,8 @@ public:
     {
         Write(m_dir.filePath("server.py"), kServer);
         m_process.start("python3", {m_dir.filePath("server.py"), files()});
-        if (m_process.waitForStarted() && m_process.waitForReadyRead(10000))
+        // A busy machine can take a while to start python.
+        if (m_process.waitForStarted() && m_process.waitForReadyRead(60000))
             m_port = QString::fromUtf8(m_process.readLine()).trimmed().toInt();
     }
     ~UpdateServer()
@@ -122,6 +123,13 @@ public:
     {
         return waitUntil([&] { return requests().size() >= count; }, timeoutMs);
     }
+    // For the next case: no files, no requests seen.
+    void reset()
+    {
+        requests();
+        m_seen.clear();
+        QDir(files()).removeRecursively();
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -129,6 +137,13 @@ private:
     int m_port = 0;
     QStringList m_seen;
 };
+
+// One server for all cases; each case starts with reset().
+UpdateServer &Server()
+{
+    static UpdateServer server;
+    return server;
+}
 
 TEST(UpdateAddress, NameWithBlanksAsDashesAndIniExtension)
 {
@@ -151,13 +166,14 @@ TEST(UpdateAddress, NameWithBlanksAsDashesAndIniExtension)
 class UpdateCheckFiles : public testing::Test {
 protected:
     QTemporaryDir program, user;
-    UpdateServer server;
+    UpdateServer &server = Server();
     HttpClient client;
     UpdateFolders folders{program.filePath("update"), user.filePath("update")};
 
     void SetUp() override
     {
         ASSERT_GT(server.port(), 0);
+        server.reset();
         QDir().mkpath(folders.installed);
         client.totalTimeout = std::chrono::milliseconds(2000);
     }
@@ -210,6 +226,7 @@ TEST_F(UpdateCheckFiles, ServerThatNeverAnswersEndsTheCheckWithinTheTimeOut)
     EXPECT_FALSE(CheckForUpdate(client, server.url("/silent/My-Tool-2.ini"), folders));
     EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_FALSE(QFile::exists(newFile()));
+    EXPECT_TRUE(server.waitForRequests(1));
 }
 
 TEST_F(UpdateCheckFiles, UnwritableProgramFolderFallsBackToTheUserFolder)
@@ -224,6 +241,8 @@ TEST_F(UpdateCheckFiles, UnwritableProgramFolderFallsBackToTheUserFolder)
     folders = {program.filePath("no such folder"), user.filePath("elsewhere")};
     EXPECT_FALSE(CheckForUpdate(client, address(), folders));
     EXPECT_FALSE(QFile::exists(folders.perUser));
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_EQ(server.requests().size(), 1) << "no request without an update folder";
 }
 
 // The owner of a running check ends it when it goes: no thread is left, and
@@ -270,6 +289,7 @@ TEST_F(UpdateCheckFiles, FirstRunOpensHelpAndFetchesThePage)
     EXPECT_TRUE(QFile::exists(user.filePath("temp.txt")));
     EXPECT_FALSE(IsFirstRun(places));
     EXPECT_EQ(other.userAgent, kFirstRunUserAgent);
+    EXPECT_TRUE(server.waitForRequests(2));
 }
 
 // Never asked here: adding files is not part of these cases.
@@ -283,7 +303,7 @@ struct NoProbe : SourceProbe {
 class UpdateWindow : public testing::Test {
 protected:
     QTemporaryDir folder, config;
-    UpdateServer server;
+    UpdateServer &server = Server();
     RecordingErrorBox errors;
     RecordingDialogs dialogs;
     RecordingShell shell;
@@ -299,6 +319,7 @@ protected:
     {
         App();
         ASSERT_GT(server.port(), 0);
+        server.reset();
         const QDir bin(ravenmoor::test::binDir());
         for (const QString &entry : bin.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
             if (!std::count(std::begin(kOwnFiles), std::end(kOwnFiles), entry)) {

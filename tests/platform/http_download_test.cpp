@@ -64,7 +64,7 @@ protected:
         script.close();
         server.start("python3", {script.fileName()});
         ASSERT_TRUE(server.waitForStarted());
-        ASSERT_TRUE(server.waitForReadyRead(10000));
+        ASSERT_TRUE(server.waitForReadyRead(60000)); // python can be slow to start on a busy machine
         port = QString::fromUtf8(server.readLine()).trimmed().toInt();
         ASSERT_GT(port, 0);
     }

@@ -12,11 +12,10 @@
 #include "platform/paths/program_paths.h"
 #include "platform/shell/shell.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -28,16 +27,15 @@ const QString kFullWidthQuestionMark = QStringLiteral("\uFF1F");
 
 using LinkClick = void (MainWindowLinks::*)();
 
-struct LinkControl {
-    const char *name; // a menu item or a button of the window
-    LinkClick click;
-};
-
-constexpr LinkControl kLinkControls[] = {
-    {"Help1", &MainWindowLinks::Help1Click},
-    {"FeedbackandSupport1", &MainWindowLinks::FeedbackandSupport1Click},
-    {"AboutRavenmoor1", &MainWindowLinks::AboutRavenmoor1Click},
-    {"bt_web", &MainWindowLinks::bt_webClick},
+// What each page of the window's menus and buttons opens.
+constexpr std::pair<ProductPage, LinkClick> kPageClicks[] = {
+    {ProductPage::HelpPage, &MainWindowLinks::Help1Click},
+    {ProductPage::SupportPage, &MainWindowLinks::FeedbackandSupport1Click},
+    {ProductPage::AboutPage, &MainWindowLinks::AboutRavenmoor1Click},
+    {ProductPage::WebSitePage, &MainWindowLinks::bt_webClick},
+    {ProductPage::WebSiteLink, &MainWindowLinks::MenuItem1Click},
+    {ProductPage::SupportLink, &MainWindowLinks::MenuItem2Click},
+    {ProductPage::VersionContactPage, &MainWindowLinks::MenuItem7Click},
 };
 
 } // namespace
@@ -101,7 +99,12 @@ SkinText MainWindowLinks::skinText() const
 
 void MainWindowLinks::openLink(LinkCommand command) const
 {
-    const QString address = LinkAddress(command, m_services.version(), skinText());
+    openAddress(LinkAddress(command, m_services.version(), skinText()));
+}
+
+void MainWindowLinks::openAddress(const QString &text) const
+{
+    const QString address = WebAddress(text);
     if (!address.isEmpty())
         m_services.shell.openPage(address);
 }
@@ -110,20 +113,19 @@ void MainWindowLinks::Help1Click() { openLink(LinkCommand::Help1Click); }
 void MainWindowLinks::FeedbackandSupport1Click() { openLink(LinkCommand::FeedbackandSupport1Click); }
 void MainWindowLinks::AboutRavenmoor1Click() { openLink(LinkCommand::AboutRavenmoor1Click); }
 void MainWindowLinks::bt_webClick() { openLink(LinkCommand::bt_webClick); }
+void MainWindowLinks::MenuItem1Click() { openAddress(m_links.link2); }
+void MainWindowLinks::MenuItem2Click() { openAddress(m_links.link3); }
+void MainWindowLinks::MenuItem7Click() { openAddress(ContactPageAddress(m_services.version())); }
 
 void Tfm_main::buildLinks()
 {
     m_links = std::make_unique<MainWindowLinks>(MainWindowLinks::Services{
         m_services.paths, m_services.dialogs, m_services.shell, m_skinIni, m_texts, [this] { return m_version; }});
-    for (const LinkControl &control : kLinkControls) {
-        QObject *o = findChild<QObject *>(QString::fromLatin1(control.name));
-        const LinkClick click = control.click;
-        const auto run = Guarded(m_services.errors, [this, click] { (m_links.get()->*click)(); });
-        if (auto *action = qobject_cast<QAction *>(o))
-            connect(action, &QAction::triggered, this, run);
-        else if (auto *button = qobject_cast<QAbstractButton *>(o))
-            connect(button, &QAbstractButton::clicked, this, run);
-    }
+    m_plugins.openPage = [this](ProductPage page) {
+        for (const auto &[p, click] : kPageClicks)
+            if (p == page)
+                (m_links.get()->*click)();
+    };
     // The prompt runs on the window's thread, under its error guard.
     connect(&m_links->timer3(), &QTimer::timeout, this,
             Guarded(m_services.errors, [this] { m_links->Timer3Timer(); }));

@@ -48,6 +48,11 @@ public:
     void FeedbackandSupport1Click();
     void AboutRavenmoor1Click();
     void bt_webClick();
+    // The items of the help menu that nothing opens: links 2 and 3 of the
+    // product links, and the contact page of the edition's web site.
+    void MenuItem1Click();
+    void MenuItem2Click();
+    void MenuItem7Click();
     // The new-version prompt, once per switch-on of Timer3.
     void Timer3Timer();
 
@@ -60,6 +65,7 @@ private:
     QString updateBase() const;
     SkinText skinText() const;
     void openLink(LinkCommand command) const;
+    void openAddress(const QString &text) const;
 
     Services m_services;
     std::shared_ptr<HttpClient> m_http;

@@ -36,6 +36,12 @@ QString LinkAddress(LinkCommand command, int version, const SkinText &skin)
     return QString();
 }
 
+QString ContactPageAddress(int version)
+{
+    return QString::fromLatin1(version ? "https://ravenmoor.example/contactus.html"
+                                       : "https://studio.ravenmoor.example/support.html");
+}
+
 QString WebAddress(const QString &text, const QString &base)
 {
     const QString trimmed = text.trimmed();

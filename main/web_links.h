@@ -18,6 +18,10 @@ enum class LinkCommand { Help1Click, FeedbackandSupport1Click, AboutRavenmoor1Cl
 // The address a link command opens; empty when "Skin.ini" names no http or https page.
 QString LinkAddress(LinkCommand command, int version, const SkinText &skin);
 
+// The contact page of the edition's web site: the first site's when
+// [version] "version" is true, else the second's support page.
+QString ContactPageAddress(int version);
+
 // An http or https address: text as it stands, or resolved against base when
 // it is relative (a bare page name). Empty for anything else, so no file,
 // program or other scheme is ever handed to the desktop or fetched.

@@ -9,7 +9,7 @@
 #include "engine/language_texts.h"
 #include "engine/profile_captions.h"
 #include "engine/profile_catalogue.h"
-#include "engine/runner_source_probe.h"
+#include "engine/media_probe.h"
 #include "engine/settings_model.h"
 #include "engine/source_list.h"
 #include "engine/source_list_commands.h"
@@ -83,14 +83,14 @@ TEST(BlurayImportRun, TheLongestPlaylistConvertsAsItsFirstClip)
     state.currentJob.workingFolder = binDir();
     state.sourceMode = SourceMode::DvdRows;
 
-    RunnerSourceProbe probe;
+    MediaProbe probe;
     const std::unique_ptr<PlaylistParser> parser = MakeBlurayPlaylistParser();
     SourceListHooks estimate;
     SetEstimateHook(estimate, state, settings, list);
     BlurayImportHooks hooks;
     hooks.estimatedSize = estimate.estimatedSize;
     hooks.pumpMessages = [] { QCoreApplication::processEvents(); };
-    BlurayImport import(state, list, texts, probe.mediaProbe(), *parser, binDir(), hooks);
+    BlurayImport import(state, list, texts, probe, *parser, binDir(), hooks);
     import.ImportBluRayDisc(disc + "/BDMV/STREAM");
 
     ASSERT_EQ(list.rowCount(), 1);

@@ -33,7 +33,9 @@ inline QApplication &WindowTestApp()
 
 // Never asked: the window tests add rows directly.
 struct NoProbe : SourceProbe {
-    ProbeFacts probe(const QString &, const QString &) override { return {}; }
+    void start(const QString &, const QString &) override {}
+    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
+    void cancel() override {}
 };
 
 inline void LinkProgramFolder(const QString &folder)

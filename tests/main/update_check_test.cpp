@@ -17,7 +17,6 @@
 #include "platform/shell/recording_shell.h"
 #include "tests/support/test_support.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
@@ -294,7 +293,9 @@ TEST_F(UpdateCheckFiles, FirstRunOpensHelpAndFetchesThePage)
 
 // Never asked here: adding files is not part of these cases.
 struct NoProbe : SourceProbe {
-    ProbeFacts probe(const QString &, const QString &) override { return {}; }
+    void start(const QString &, const QString &) override {}
+    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
+    void cancel() override {}
 };
 
 // The program over a folder of its own: the real data files linked in, its
@@ -520,12 +521,31 @@ TEST_F(UpdateWindow, LinkCommandsOpenTheirPages)
             ASSERT_TRUE(action) << item;
             action->trigger();
         }
-        auto *web = w.findChild<QAbstractButton *>("bt_web");
+        auto *web = w.findChild<QWidget *>("bt_web");
         ASSERT_TRUE(web);
-        web->click();
+        QTest::mouseClick(web, Qt::LeftButton, {}, web->rect().center());
         EXPECT_EQ(shell.openedPages, c.pages);
         stop();
     }
+}
+
+// The help menu that nothing opens: its items open links 2 and 3 of
+// "softinfo.dat" and the edition's contact page.
+TEST_F(UpdateWindow, UnopenedHelpMenuOpensTheProductLinks)
+{
+    setUpdateBase(QString(), QByteArray());
+    Write(folder.filePath("softinfo.dat"),
+          *EncodeProductRecord("My Tool 2", {"https://l.example/1", "https://l.example/2", "https://l.example/3"}));
+    start();
+    Tfm_main &w = program->main();
+    for (const char *item : {"MenuItem1", "MenuItem2", "MenuItem4", "MenuItem5", "MenuItem7"}) {
+        QAction *action = w.findChild<QAction *>(item);
+        ASSERT_TRUE(action) << item;
+        action->trigger();
+    }
+    EXPECT_EQ(shell.openedPages, (QStringList{"https://l.example/2", "https://l.example/3", "https://l.example/2",
+                                              "https://l.example/3", "https://ravenmoor.example/contactus.html"}));
+    stop();
 }
 
 } // namespace

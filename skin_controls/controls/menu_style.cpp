@@ -1,17 +1,20 @@
 #include "skin_controls/controls/menu_style.h"
 
 #include "skin_controls/controls/menu_item_painting.h"
-#include "skin_controls/controls/popup_menu.h"
+#include "skin_controls/controls/menu_appearance.h"
 #include "skin_controls/drawing/menu_drawing.h"
 #include "skin_controls/drawing/pixel_rules.h"
 
+#include <QCoreApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 #include <exception>
 
 namespace {
 
-MenuItemInfo itemInfo(const QStyleOptionMenuItem &option)
+MenuItemInfo itemInfo(const TsuiMenuAppearance &appearance, const QStyleOptionMenuItem &option,
+                      const QWidget *menu)
 {
     MenuItemInfo info;
     if (option.menuItemType == QStyleOptionMenuItem::Separator) {
@@ -25,25 +28,37 @@ MenuItemInfo itemInfo(const QStyleOptionMenuItem &option)
     info.selected = option.state & QStyle::State_Selected;
     info.checked = option.checkType != QStyleOptionMenuItem::NotCheckable && option.checked;
     info.isDefault = option.menuItemType == QStyleOptionMenuItem::DefaultItem;
-    if (!option.icon.isNull())
-        info.image = option.icon.pixmap(16, 16).toImage();
+    info.image = appearance.itemImage(menu, option);
     return info;
 }
 
 } // namespace
 
-TsuiMenuStyle::TsuiMenuStyle(TsuiPopupMenu *menu) : m_menu(menu) {}
+TsuiMenuStyle::TsuiMenuStyle(QObject *owner, const TsuiMenuAppearance *appearance)
+    : m_owner(owner), m_appearance(appearance)
+{
+    setParent(owner);
+}
+
+void RelayoutSkinnedMenu(QMenu *menu, const QFont &font)
+{
+    menu->setFont(font);
+    QEvent styleChanged(QEvent::StyleChange);
+    QCoreApplication::sendEvent(menu, &styleChanged);
+    menu->update();
+}
 
 QSize TsuiMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contents,
                                       const QWidget *widget) const
 {
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-    if (type == CT_Menu && m_menu)
+    const TsuiMenuAppearance *menu = appearance();
+    if (type == CT_Menu && menu)
         return contents;
-    if (type != CT_MenuItem || !item || !m_menu)
+    if (type != CT_MenuItem || !item || !menu)
         return QProxyStyle::sizeFromContents(type, option, contents, widget);
-    const MenuItemLook look = m_menu->look();
-    const MenuItemInfo info = itemInfo(*item);
+    const MenuItemLook look = menu->look();
+    const MenuItemInfo info = itemInfo(*menu, *item, widget);
     QSize size = MeasureMenuItem(look, info);
     // The menu adds room for its widest shortcut to every row itself.
     size.rwidth() -= QFontMetrics(look.textFont).horizontalAdvance(info.shortcut);
@@ -53,11 +68,12 @@ QSize TsuiMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *opt
 void TsuiMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                 const QWidget *widget) const
 {
-    if (!m_menu || (element != CE_MenuItem && element != CE_MenuEmptyArea)) {
+    const TsuiMenuAppearance *menu = appearance();
+    if (!menu || (element != CE_MenuItem && element != CE_MenuEmptyArea)) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
-    const MenuItemLook look = m_menu->look();
+    const MenuItemLook look = menu->look();
     if (element == CE_MenuEmptyArea) {
         FillRectColor(*painter, TRect::fromQRect(option->rect), look.background);
         return;
@@ -67,7 +83,7 @@ void TsuiMenuStyle::drawControl(ControlElement element, const QStyleOption *opti
         return;
     painter->save();
     try {
-        const MenuItemInfo info = itemInfo(*item);
+        const MenuItemInfo info = itemInfo(*menu, *item, widget);
         DrawMenuItem(*painter, TRect::fromQRect(item->rect), look, info);
         if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
             QStyleOption arrow = *option;
@@ -84,12 +100,13 @@ void TsuiMenuStyle::drawControl(ControlElement element, const QStyleOption *opti
 void TsuiMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                   const QWidget *widget) const
 {
-    if (m_menu && element == PE_PanelMenu) {
-        FillRectColor(*painter, TRect::fromQRect(option->rect), m_menu->look().background);
+    const TsuiMenuAppearance *menu = appearance();
+    if (menu && element == PE_PanelMenu) {
+        FillRectColor(*painter, TRect::fromQRect(option->rect), menu->look().background);
         return;
     }
-    if (m_menu && element == PE_FrameMenu && m_menu->FlatMenu()) {
-        DrawMenuBorder(*painter, TRect::fromQRect(option->rect), Qt::black, m_menu->flatBorderLineColor());
+    if (menu && element == PE_FrameMenu && menu->FlatMenu()) {
+        DrawMenuBorder(*painter, TRect::fromQRect(option->rect), Qt::black, menu->flatBorderLineColor());
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -97,14 +114,14 @@ void TsuiMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
 
 int TsuiMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {
-    if (m_menu) {
+    if (const TsuiMenuAppearance *menu = appearance()) {
         switch (metric) {
         case PM_MenuHMargin:
         case PM_MenuVMargin:
             return 0;
         case PM_MenuPanelWidth:
             // Room for the flat border's two rings.
-            return m_menu->FlatMenu() ? 2 : QProxyStyle::pixelMetric(metric, option, widget);
+            return menu->FlatMenu() ? 2 : QProxyStyle::pixelMetric(metric, option, widget);
         default:
             break;
         }

@@ -18,9 +18,9 @@ bool PointInRectXY(int x, int y, const TRect &rect)
     return rect.Left <= x && x <= rect.Right && rect.Top <= y && y <= rect.Bottom;
 }
 
-TRect GetWorkAreaRect()
+TRect GetWorkAreaRect(const QWidget *form)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen *screen = form && form->screen() ? form->screen() : QGuiApplication::primaryScreen();
     return screen ? TRect::fromQRect(screen->availableGeometry()) : TRect{};
 }
 

@@ -16,8 +16,9 @@ class TsuiFileTheme;
 bool PointInRect(QPoint point, const TRect &rect);
 bool PointInRectXY(int x, int y, const TRect &rect);
 
-// The desktop area that task bars leave free.
-TRect GetWorkAreaRect();
+// The desktop area that task bars leave free, on the form's screen (the
+// primary one without a form).
+TRect GetWorkAreaRect(const QWidget *form = nullptr);
 // Left, top, width and height of the window from rect.
 void SetFormBoundsRect(QWidget *form, const TRect &rect);
 

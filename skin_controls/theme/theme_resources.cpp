@@ -49,7 +49,7 @@ constexpr ThemeResource kDirectBitmaps[] = {
     {"MACOS_COMBOBOX_BUTTON", 0, 16, 17, 1}, {"WINXP_COMBOBOX_BUTTON", 0, 16, 18, 1},
     {"MACOS_MENU_BAR", 0, 1, 22, 1},         {"MACOS_MENU_SELECT", 0, 1, 21, 1},
     {"MENU_CHECKED", 0, 16, 16, 1},          {"MACOS_FORM_BACKGROUND", 0, 8, 8, 1},
-    {"PROTEIN_FORM_BACKGROUND", 0, 8, 8, 1},
+    {"PROTEIN_FORM_BACKGROUND", 0, 8, 8, 1}, {"MAINICON", 0, 16, 16, 1},
 };
 
 std::vector<ThemeResource> buildResources()

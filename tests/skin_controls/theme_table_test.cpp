@@ -72,7 +72,7 @@ TEST(ThemeResources, EveryBitmapIsDrawnAtItsSizeAndFramesDivideIt)
             for (const char *name : item.images)
                 names.insert(QLatin1String(name));
     for (const char *direct : {"MACOS_COMBOBOX_BUTTON", "WINXP_COMBOBOX_BUTTON", "MACOS_MENU_BAR", "MACOS_MENU_SELECT",
-                               "MENU_CHECKED", "MACOS_FORM_BACKGROUND", "PROTEIN_FORM_BACKGROUND"})
+                               "MENU_CHECKED", "MACOS_FORM_BACKGROUND", "PROTEIN_FORM_BACKGROUND", "MAINICON"})
         names.insert(QLatin1String(direct));
     EXPECT_EQ(names.size(), ThemeResources().size());
     for (const QString &name : names) {

@@ -1,6 +1,7 @@
 #include "tools/skin_control_pictures/control_art.h"
 
 #include "skin_controls/theme/theme_item_table.h"
+#include "tools/pictures/icons.h"
 #include "tools/pictures/painting.h"
 #include "tools/pictures/palette.h"
 #include "tools/skin_control_pictures/style_look.h"
@@ -340,6 +341,24 @@ QImage menuChecked()
     return image;
 }
 
+// The program's icon on magenta, which the title bar keys out.
+QImage programIcon()
+{
+    QImage drawn(16, 16, QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    QPainter p(&drawn);
+    pictures::DrawIcon(p, pictures::Icon::Raven, QRectF(0, 0, 16, 16), palette::kAccent);
+    p.end();
+    // Hard edges: a pixel is either the icon's or see-through.
+    QImage image(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            image.setPixelColor(x, y, c.alpha() < 128 ? palette::kSeeThrough : QColor(c.red(), c.green(), c.blue()));
+        }
+    return image;
+}
+
 QImage pattern(const ThemeResource &r, const StyleLook &look)
 {
     QImage image(r.width, r.height, QImage::Format_RGB32);
@@ -372,6 +391,8 @@ QImage direct(const ThemeResource &r, const StyleLook &look)
     const QByteArray name(r.name);
     if (name == "MENU_CHECKED")
         return menuChecked();
+    if (name == "MAINICON")
+        return programIcon();
     if (name.endsWith("_COMBOBOX_BUTTON")) {
         QImage image = face(r.width, r.height, look, State::Normal, false);
         if (look.style == TsuiUIStyle::WinXP) {

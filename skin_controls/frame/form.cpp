@@ -5,6 +5,7 @@
 #include "skin_controls/drawing/form_helpers.h"
 #include "skin_controls/drawing/menu_drawing.h"
 #include "skin_controls/drawing/pixel_rules.h"
+#include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/menu_bar.h"
 #include "skin_controls/frame/window_shape.h"
@@ -47,9 +48,8 @@ TsuiForm::TsuiForm(QWidget *form) : QWidget(formWithoutFrame(form))
 {
     if (form && form->isWindow()) {
         m_form = form;
-        // A fixed-size form stays fixed; a frameless one keeps its bounds when maximised.
+        // A fixed-size form stays fixed.
         m_sizeable = form->minimumSize() != form->maximumSize();
-        m_borderless = form->windowFlags() & Qt::FramelessWindowHint;
         if (m_sizeable)
             form->setMinimumSize(std::max(form->minimumWidth(), 125), std::max(form->minimumHeight(), 50));
     }
@@ -307,16 +307,6 @@ void TsuiForm::paintBorder()
 
 void TsuiForm::formResized()
 {
-    if (m_fittingWorkArea)
-        return;
-    if (m_form->isMaximized() && !m_borderless) {
-        const QRect area = CurrentFrameDesktop().workArea(m_form).toQRect();
-        if (m_form->geometry() != area) {
-            m_fittingWorkArea = true;
-            SetFormBoundsRect(m_form, TRect::fromQRect(area));
-            m_fittingWorkArea = false;
-        }
-    }
     layOut();
     paintBorder();
     m_titleBar->refreshMaxButtons();
@@ -325,7 +315,7 @@ void TsuiForm::formResized()
 
 bool TsuiForm::formEvent(QEvent *event)
 {
-    const bool resizable = m_sizeable && !m_form->isMaximized();
+    const bool resizable = m_sizeable && !FormMaximised(m_form);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);

@@ -124,7 +124,5 @@ private:
     TColor m_menuBarColor = clBtnFace;
     int m_menuBarHeight = 22;
     bool m_sizeable = true;
-    bool m_borderless = false;
     bool m_constructing = true;
-    bool m_fittingWorkArea = false;
 };

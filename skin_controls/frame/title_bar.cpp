@@ -3,6 +3,7 @@
 #include "skin_controls/drawing/form_helpers.h"
 #include "skin_controls/drawing/image_drawing.h"
 #include "skin_controls/frame/form.h"
+#include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/window_shape.h"
 #include "skin_controls/theme/owner_style.h"
@@ -223,7 +224,7 @@ bool TsuiTitleBar::onFrame() const
 
 bool TsuiTitleBar::formMaximised() const
 {
-    return parentForm() && parentForm()->isMaximized();
+    return parentForm() && FormMaximised(parentForm());
 }
 
 void TsuiTitleBar::performAction(TsuiTitleBarButton &button)
@@ -233,13 +234,10 @@ void TsuiTitleBar::performAction(TsuiTitleBarButton &button)
         return;
     switch (button.ButtonType()) {
     case TsuiTitleBarBtnType::suiMax:
-        if (form->isMaximized()) {
-            form->showNormal();
-        } else {
-            form->showMaximized();
-            if (!onFrame())
-                SetFormBoundsRect(form, CurrentFrameDesktop().workArea(form));
-        }
+        if (FormMaximised(form))
+            RestoreForm(form);
+        else
+            MaximiseForm(form);
         refreshMaxButtons();
         break;
     case TsuiTitleBarBtnType::suiMin:

@@ -1,6 +1,7 @@
 #include "skin_controls/frame/title_bar_items.h"
 
 #include "platform/dialogs/dialogs.h"
+#include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/title_bar.h"
 #include "skin_controls/theme/file_theme.h"
@@ -132,7 +133,7 @@ void TsuiTitleBarButton::loadPictures()
     if (m_type == TsuiTitleBarBtnType::suiCustom)
         return;
     const bool restore = m_type == TsuiTitleBarBtnType::suiMax && bar && !bar->Custom() && bar->parentForm() &&
-                         bar->parentForm()->isMaximized();
+                         FormMaximised(bar->parentForm());
     const int first = TitleBarButtonFirstFrame(m_type, restore);
     try {
         ResolveThemeBitmapFrame(theme, m_uiStyle, 5, m_normal, 18, first);

@@ -150,8 +150,9 @@ void TsuiTitleBar::setUpTheme()
     m_roundCornerColor = ResolveThemeColor(m_fileTheme, m_uiStyle, 16);
     m_bandHeight = sectionPicture(m_fileTheme, m_uiStyle, 5).height();
     m_captionTop = ResolveThemeInt(m_fileTheme, m_uiStyle, 9);
-    if (parentWidget())
-        window()->setMinimumWidth(std::max(0, ResolveThemeInt(m_fileTheme, m_uiStyle, 13)));
+    // A fixed-size form stays fixed.
+    if (QWidget *form = parentForm(); form && form->minimumSize() != form->maximumSize())
+        form->setMinimumWidth(std::max(0, ResolveThemeInt(m_fileTheme, m_uiStyle, 13)));
     m_roundCorner = ResolveThemeInt(m_fileTheme, m_uiStyle, 14);
 }
 

@@ -44,21 +44,16 @@ TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TsuiTitleBar *bar) : TsuiPopupMenu(
     addItem(QStringLiteral("Max"), QStringLiteral("最大化/还原(&X)"));
     addItem(QStringLiteral("N1"), QStringLiteral("-"));
     addItem(QStringLiteral("Close"), QStringLiteral("关闭(&C)"));
-    const auto each = [this](TsuiTitleBarBtnType type) {
-        TsuiTitleBarButtons &buttons = m_bar->Buttons();
-        for (int i = 0; i < buttons.Count(); ++i)
-            if (buttons.Items(i)->ButtonType() == type)
-                m_bar->performAction(*buttons.Items(i));
-    };
     connect(actions()[0], &QAction::triggered, this, [this] {
+        if (TsuiTitleBarButton *minimise = m_bar->firstButton(TsuiTitleBarBtnType::suiMin))
+            m_bar->performAction(*minimise);
+    });
+    connect(actions()[1], &QAction::triggered, this, [this] {
         TsuiTitleBarButtons &buttons = m_bar->Buttons();
         for (int i = 0; i < buttons.Count(); ++i)
-            if (buttons.Items(i)->ButtonType() == TsuiTitleBarBtnType::suiMin) {
+            if (buttons.Items(i)->ButtonType() == TsuiTitleBarBtnType::suiMax)
                 m_bar->performAction(*buttons.Items(i));
-                return;
-            }
     });
-    connect(actions()[1], &QAction::triggered, this, [each] { each(TsuiTitleBarBtnType::suiMax); });
     connect(actions()[3], &QAction::triggered, this, [this] {
         if (QWidget *form = m_bar->parentForm())
             form->close();
@@ -67,13 +62,7 @@ TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TsuiTitleBar *bar) : TsuiPopupMenu(
 
 void TsuiTitleBarPopupMenu::Popup(QPoint at)
 {
-    const auto has = [this](TsuiTitleBarBtnType type) {
-        const TsuiTitleBarButtons &buttons = m_bar->Buttons();
-        for (int i = 0; i < buttons.Count(); ++i)
-            if (buttons.Items(i)->ButtonType() == type)
-                return true;
-        return false;
-    };
+    const auto has = [this](TsuiTitleBarBtnType type) { return m_bar->firstButton(type) != nullptr; };
     actions()[0]->setEnabled(has(TsuiTitleBarBtnType::suiMin));
     actions()[1]->setEnabled(has(TsuiTitleBarBtnType::suiMax));
     actions()[3]->setEnabled(has(TsuiTitleBarBtnType::suiClose));
@@ -211,6 +200,14 @@ void TsuiTitleBar::setFontColor(TColor color)
 {
     m_fontColor = color;
     update();
+}
+
+TsuiTitleBarButton *TsuiTitleBar::firstButton(TsuiTitleBarBtnType type) const
+{
+    for (int i = 0; i < m_buttons.Count(); ++i)
+        if (m_buttons.Items(i)->ButtonType() == type)
+            return m_buttons.Items(i);
+    return nullptr;
 }
 
 QWidget *TsuiTitleBar::parentForm() const
@@ -432,11 +429,8 @@ void TsuiTitleBar::mouseDoubleClickEvent(QMouseEvent *event)
     m_dragArmed = false;
     const TitleBarLayout layout = buttonLayout(event->position().toPoint());
     if (layout.hovered < 0) {
-        for (int i = 0; i < m_buttons.Count(); ++i)
-            if (m_buttons.Items(i)->ButtonType() == TsuiTitleBarBtnType::suiMax) {
-                performAction(*m_buttons.Items(i));
-                break;
-            }
+        if (TsuiTitleBarButton *maximise = firstButton(TsuiTitleBarBtnType::suiMax))
+            performAction(*maximise);
     } else if (layout.hovered == layout.controlBox) {
         if (QWidget *form = parentForm())
             form->close();

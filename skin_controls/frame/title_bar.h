@@ -74,6 +74,8 @@ public:
     TColor FontColor() const { return m_fontColor; }
     void setFontColor(TColor color);
 
+    // The first button of that kind; nullptr when there is none.
+    TsuiTitleBarButton *firstButton(TsuiTitleBarBtnType type) const;
     // The form the bar belongs to.
     QWidget *parentForm() const;
     // Whether the bar sits on a form frame.

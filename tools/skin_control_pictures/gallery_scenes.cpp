@@ -11,18 +11,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
-
-QString styleName(TsuiUIStyle style)
+QString GalleryStyleName(TsuiUIStyle style)
 {
     return QLatin1String(UIStyleName(style));
 }
 
-void settle()
+void SettleGallery()
 {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
 }
+
+namespace {
 
 // A small form in the style's form colour.
 struct Form {
@@ -36,7 +36,7 @@ struct Form {
         widget.setPalette(p);
         widget.show();
         widget.activateWindow();
-        settle();
+        SettleGallery();
     }
     QImage shot() { return widget.grab().toImage(); }
 };
@@ -97,9 +97,9 @@ TsuiPopupMenu *fillMenu(TsuiPopupMenu *menu)
 QImage openMenu(TsuiPopupMenu &menu, int selected)
 {
     menu.popup(QPoint(0, 0));
-    settle();
+    SettleGallery();
     menu.setActiveAction(menu.actions().value(selected));
-    settle();
+    SettleGallery();
     QImage image = menu.grab().toImage();
     menu.hide();
     return image;
@@ -110,7 +110,7 @@ QImage openMenu(TsuiPopupMenu &menu, int selected)
 std::vector<GalleryPicture> ButtonPictures(TsuiUIStyle style)
 {
     std::vector<GalleryPicture> out;
-    const QString prefix = QStringLiteral("button_") + styleName(style) + QLatin1Char('_');
+    const QString prefix = QStringLiteral("button_") + GalleryStyleName(style) + QLatin1Char('_');
     const auto shoot = [&](const QString &state, const std::function<void(TsuiButton &)> &setUp) {
         Form form(QSize(120, 44));
         TsuiButton button(&form.widget);
@@ -119,7 +119,7 @@ std::vector<GalleryPicture> ButtonPictures(TsuiUIStyle style)
         button.move(20, 8);
         button.show();
         setUp(button);
-        settle();
+        SettleGallery();
         out.push_back({prefix + state, form.shot()});
     };
     shoot(QStringLiteral("normal"), [](TsuiButton &) {});
@@ -141,7 +141,7 @@ std::vector<GalleryPicture> ButtonPictures(TsuiUIStyle style)
 std::vector<GalleryPicture> PopupMenuPictures(TsuiUIStyle style)
 {
     std::vector<GalleryPicture> out;
-    const QString prefix = QStringLiteral("popup_menu_") + styleName(style);
+    const QString prefix = QStringLiteral("popup_menu_") + GalleryStyleName(style);
     QWidget owner;
     TsuiPopupMenu menu(&owner);
     fillMenu(&menu);
@@ -172,7 +172,7 @@ GalleryPicture LayoutColoursPopupMenu()
 std::vector<GalleryPicture> ComboBoxPictures(TsuiUIStyle style)
 {
     std::vector<GalleryPicture> out;
-    const QString prefix = QStringLiteral("combo_box_") + styleName(style) + QLatin1Char('_');
+    const QString prefix = QStringLiteral("combo_box_") + GalleryStyleName(style) + QLatin1Char('_');
     const auto shoot = [&](const QString &state, bool enabled, bool dropped, bool editable = false) {
         Form form(QSize(180, 44));
         TsuiComboBox box(&form.widget);
@@ -182,11 +182,11 @@ std::vector<GalleryPicture> ComboBoxPictures(TsuiUIStyle style)
         box.setGeometry(20, 10, 140, 21);
         box.setEnabled(enabled);
         box.show();
-        settle();
+        SettleGallery();
         QImage image = form.shot();
         if (dropped) {
             box.showPopup();
-            settle();
+            SettleGallery();
             QWidget *list = box.view()->window();
             const QImage listImage = list->grab().toImage();
             QImage both(std::max(image.width(), listImage.width() + 20), image.height() + listImage.height(),
@@ -221,7 +221,7 @@ std::vector<GalleryPicture> ImageButtonPictures()
         button.setPicDisabled(TsuiPicture::fromBitmap(labelled({74, 28}, QColor(0xa4, 0xad, 0xb8), "disabled")));
         button.show();
         setUp(button);
-        settle();
+        SettleGallery();
         out.push_back({QStringLiteral("image_button_") + state, form.shot()});
     };
     shoot(QStringLiteral("normal"), [](TsuiImageButton &) {});

@@ -24,7 +24,8 @@ int main(int argc, char **argv)
     }
     std::vector<GalleryPicture> all = ImageButtonPictures();
     for (TsuiUIStyle style : kBuiltInStyles)
-        for (auto *scenes : {&ButtonPictures, &PopupMenuPictures, &ComboBoxPictures})
+        for (auto *scenes : {&ButtonPictures, &PopupMenuPictures, &ComboBoxPictures, &ProgressBarPictures,
+                              &FormFramePictures})
             for (GalleryPicture &picture : scenes(style))
                 all.push_back(std::move(picture));
     all.push_back(LayoutColoursPopupMenu());

@@ -23,7 +23,7 @@ int ProgressFilledLength(int32_t min, int32_t max, int32_t position, int length)
 struct ProgressBarLook {
     TsuiProgressBarOrientation orientation = TsuiProgressBarOrientation::suiHorizontal;
     int32_t min = 0, max = 100, position = 50;
-    QImage picture; // null: the done part keeps what was under it
+    QImage picture; // null: the done part shows the bar's colour too
     QColor color, border, caption;
     bool showCaption = true;
     bool smartShowCaption = false;

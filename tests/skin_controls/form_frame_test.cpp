@@ -299,6 +299,22 @@ TEST_F(FormFrame, MenuBarFollowsTheMainMenu)
     EXPECT_EQ(frame->menuBar(), nullptr);
 }
 
+TEST_F(FormFrame, TitleBarFollowsActivation)
+{
+    TsuiForm *frame = winXPFrame();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_TRUE(frame->titleBar()->FormActive());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(frame->titleBar()->FormActive());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_TRUE(frame->titleBar()->FormActive());
+}
+
 TEST_F(FormFrame, FormOutlivesItsFrame)
 {
     TsuiForm *frame = winXPFrame();

@@ -155,6 +155,7 @@ void PreviewControl::PlayFilePreview(const QString &path, double startStamp)
     if (startStamp <= 0.0) {
         m_disc.PreviewOffset = 0;
         m_stamp = 0.0;
+        m_firstStamp = 0.0;
         m_disc.StampPending = 1;
     }
     setRowStatus(kStatusPlay);
@@ -229,6 +230,11 @@ void PreviewControl::joinWorkers()
 void PreviewControl::OnFilePreviewEvent(quint64 generation, double stamp)
 {
     m_stamp = stamp;
+    // The base is the first positive stamp itself: by the clock's first tick a
+    // second has played, and a base taken then would show the file a second late.
+    double none = 0.0;
+    if (stamp > 0.0)
+        m_firstStamp.compare_exchange_strong(none, stamp);
     // The clock needs switching on once; the stamps themselves are only stored.
     if (m_fileEventPosted.exchange(true))
         return;
@@ -301,9 +307,10 @@ void PreviewControl::showPosition(int32_t position, int32_t length)
 void PreviewControl::BluRayplay_timeTimer()
 {
     const double stamp = m_stamp;
-    if (m_disc.StampPending && stamp > 0.0) {
+    const double first = m_firstStamp;
+    if (m_disc.StampPending && first > 0.0) {
         m_disc.StampPending = 0;
-        m_disc.PreviewBase = RoundStamp(stamp);
+        m_disc.PreviewBase = RoundStamp(first);
     }
     m_disc.PreviewPosition = std::max(0, RoundStamp(stamp) - m_disc.PreviewBase + m_disc.PreviewOffset);
     if (m_hooks.playBarDragging && m_hooks.playBarDragging())
@@ -428,8 +435,15 @@ void PreviewControl::TogglePreviewPause()
         else
             m_dvdClock.start();
     } else {
-        // The file clock reads the stamps, which stand still while the player is paused.
         m_filePlayer->Pause();
+        // The position of the pause shows at once and stays until the resume.
+        if (m_disc.PreviewPaused) {
+            if (m_fileClock.isActive())
+                BluRayplay_timeTimer();
+            m_fileClock.stop();
+        } else if (m_fileEventPosted) {
+            m_fileClock.start();
+        }
     }
     setRowStatus(m_disc.PreviewPaused ? kStatusPause : kStatusPlay);
 }

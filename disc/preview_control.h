@@ -120,6 +120,7 @@ private:
     QTimer m_timer1;
     bool m_dvdPreview = false; // the running preview plays a DVD row
     std::atomic<double> m_stamp{0.0};
+    std::atomic<double> m_firstStamp{0.0}; // the first positive stamp of a fresh start; 0: none yet
     std::atomic<bool> m_fileEventPosted{false}; // the file clock's start is on its way
     quint64 m_generation = 0; // counts previews and restarts; older workers and events are ignored
     std::unique_ptr<TVideoplay> m_worker;

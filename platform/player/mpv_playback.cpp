@@ -3,7 +3,9 @@
 #include "platform/player/dvd_sector_stream.h"
 #include "platform/player/vts_location.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <clocale>
 #include <memory>
 #include <mpv/client.h>
@@ -15,6 +17,10 @@ namespace {
 enum Observed : uint64_t { kTimePos = 1, kDuration, kTrackCount };
 
 const char *const kVtsProtocol = "vts";
+
+// How often a playing file is looked for: mpv plays on from the open file
+// after it was removed, which the user would not expect.
+constexpr qint64 kFileCheckMs = 1000;
 
 void SetOption(mpv_handle *h, const char *name, const char *value)
 {
@@ -231,6 +237,9 @@ QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const Pl
         mpv_free_node_contents(&tracks);
     };
 
+    const bool localFile = !request.url.startsWith(QLatin1String(kVtsProtocol) + QLatin1String("://"));
+    QElapsedTimer sinceFileCheck;
+    sinceFileCheck.start();
     while (true) {
         const mpv_event *event = mpv_wait_event(h, -1);
         {
@@ -254,6 +263,11 @@ QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const Pl
                 m_position = value;
                 if (events.position)
                     events.position(value);
+                if (localFile && sinceFileCheck.hasExpired(kFileCheckMs)) {
+                    if (!QFileInfo::exists(request.url))
+                        return QStringLiteral("the file has been removed.");
+                    sinceFileCheck.restart();
+                }
             }
             break;
         }

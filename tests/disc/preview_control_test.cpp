@@ -177,13 +177,15 @@ TEST_F(Preview, AFileRowPlaysFromItsFirstPositiveStampAndItsClockStopsItAtItsLen
     EXPECT_EQ(filePlayer->log.take(), (QStringList{"Init 77 230x173", "Play /media/b.mp4 from 0"}));
     EXPECT_FALSE(preview->BluRayplay_time().isActive()) << "the clock waits for the player";
 
-    // The stream's own start time does not count: the first positive stamp is the base.
+    // The stream's own start time does not count: the first positive stamp is
+    // the base, though the clock's first tick comes a second of play later.
     filePlayer->stamp(0.0);
     stamp(10.4);
     EXPECT_TRUE(playBarShown);
+    stamp(11.3);
     preview->BluRayplay_timeTimer();
     EXPECT_EQ(disc.PreviewBase, 10);
-    EXPECT_EQ(playTime, "00:00:00");
+    EXPECT_EQ(playTime, "00:00:01");
     stamp(13.6);
     preview->BluRayplay_timeTimer();
     EXPECT_EQ(disc.PreviewPosition, 4);
@@ -289,12 +291,15 @@ TEST_F(Preview, PausingAFilePausesItsPlayerAndLeavesTheDvdClockAlone)
     addFiles({{"a.mp4", "00:01:00"}});
     startFile();
     stamp(1.0);
+    stamp(2.6);
     filePlayer->log.take();
     preview->TogglePreviewPause();
     EXPECT_EQ(filePlayer->log.take(), QStringList{"Pause"});
     EXPECT_EQ(status(0), "Pause");
     EXPECT_EQ(disc.PreviewPaused, 1);
     EXPECT_FALSE(preview->play_time().isActive());
+    EXPECT_FALSE(preview->BluRayplay_time().isActive()) << "the shown position stands still";
+    EXPECT_EQ(playTime, "00:00:02") << "the position of the pause shows at once";
     preview->TogglePreviewPause();
     EXPECT_EQ(status(0), "Play");
     EXPECT_FALSE(preview->play_time().isActive());

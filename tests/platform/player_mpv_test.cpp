@@ -235,6 +235,19 @@ TEST_F(Media, AFileThatCannotBePlayedSaysWhy)
         EXPECT_TRUE(error.startsWith(QFileInfo(path).fileName() + ": ")) << error.toStdString();
         EXPECT_LT(clock.elapsed(), 2000);
     }
+
+    // Removed while it plays: mpv could read on from the open file, the player ends.
+    ASSERT_TRUE(s_clipMade);
+    const QString copy = s_dir->filePath("removed.mp4");
+    ASSERT_TRUE(QFile::copy(s_clip, copy));
+    Recorder events;
+    player->SetEventFuntion(events.stampEvent());
+    player->InitPreviewWindow({});
+    auto play = std::async(std::launch::async, [&] { return player->Play(copy, 0); });
+    ASSERT_TRUE(WaitFor([&] { return events.lastStamp() > 0.1; }, 3s));
+    ASSERT_TRUE(QFile::remove(copy));
+    ASSERT_EQ(play.wait_for(2s), std::future_status::ready) << "ended soon after the removal";
+    EXPECT_EQ(play.get(), "removed.mp4: the file has been removed.");
 }
 
 TEST_F(Media, ADvdTitlePlaysWithItsSectorsAndSeeksWithinItsLength)

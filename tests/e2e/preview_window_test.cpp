@@ -1,0 +1,457 @@
+// The preview through the real window on a real X display (a private Xvfb
+// server the test starts for itself): the real players over libmpv drawing
+// into pl_play, a 10-s clip made with lavfi whose brightness steps up every
+// second (so a picture tells its second) and a real DVD folder made with
+// dvdauthor; the play buttons, the skin's pause, stop and play bar, the cut
+// marks honoured by a real conversion, the snapshot as a picture file.
+
+#include "disc/preview_control.h"
+#include "engine/runner_source_probe.h"
+#include "engine/source_list.h"
+#include "engine/text_helpers.h"
+#include "main/main_window.h"
+#include "main/picker_panels.h"
+#include "main/process_slot_runner.h"
+#include "main/program.h"
+#include "platform/dialogs/recording_dialogs.h"
+#include "platform/errors/recording_error_box.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/recording_shell.h"
+#include "platform/skin/skin.h"
+#include "tests/support/test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace {
+
+using namespace ravenmoor::test;
+
+constexpr int kClipSeconds = 10;
+constexpr int kTitleSeconds = 24; // the fixture's first title: four chapters of 6 s
+
+// The clip's luma in second s: a step of 18 a second.
+int ClipLuma(int s)
+{
+    return 40 + 18 * s;
+}
+
+// Its grey level in a picture: the luma stretched from video range (16 to 235) to 0 to 255.
+double ClipLevel(int s)
+{
+    return (ClipLuma(s) - 16) * 255.0 / 219.0;
+}
+
+// A grey level the clip shows somewhere from second `from` to second `to`.
+bool PlaysSecond(double level, int from, int to)
+{
+    return level > ClipLevel(from) - 6 && level < ClipLevel(to) + 6;
+}
+
+// An X server of the test's own, found through -displayfd, ending with the test.
+void StartPrivateDisplay()
+{
+    auto *server = new QProcess;
+    server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    server->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QByteArray number;
+    while (!number.endsWith('\n') && server->waitForReadyRead(10000))
+        number += server->readAllStandardOutput();
+    if (number.trimmed().isEmpty())
+        qFatal("Xvfb did not start");
+    qputenv("DISPLAY", ":" + number.trimmed());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+QApplication &App()
+{
+    static int argc = 1;
+    static char name[] = "preview_window_test";
+    static char *argv[] = {name, nullptr};
+    static QApplication *application = [] {
+        StartPrivateDisplay();
+        return new QApplication(argc, argv);
+    }();
+    return *application;
+}
+
+QString Probe(const QStringList &args)
+{
+    QString out;
+    runProgram(QStringLiteral("ffprobe"), QStringList{"-v", "error"} + args, &out);
+    return out.trimmed();
+}
+
+double Duration(const QString &path)
+{
+    return Probe({"-show_entries", "format=duration", "-of", "csv=p=0", path}).toDouble();
+}
+
+// Frames of a video at `fps`, each scaled to w x h grey bytes, decoded by ffmpeg.
+QList<QByteArray> GreyFrames(const QString &path, const QString &fps, int w, int h, int frames = 0)
+{
+    QProcess ffmpeg;
+    QStringList args{"-nostdin", "-loglevel", "error", "-i", path, "-vf",
+                     QString("fps=%1,scale=%2:%3,format=gray").arg(fps).arg(w).arg(h)};
+    if (frames > 0)
+        args << "-frames:v" << QString::number(frames);
+    ffmpeg.start(QStringLiteral("ffmpeg"), args << "-f" << "rawvideo" << "-");
+    ffmpeg.waitForFinished(60000);
+    const QByteArray all = ffmpeg.readAllStandardOutput();
+    QList<QByteArray> out;
+    for (qsizetype at = 0; at + w * h <= all.size(); at += w * h)
+        out << all.mid(at, w * h);
+    return out;
+}
+
+double MeanLevel(const QByteArray &grey)
+{
+    qint64 sum = 0;
+    for (char c : grey)
+        sum += uchar(c);
+    return grey.isEmpty() ? -1 : double(sum) / grey.size();
+}
+
+QByteArray Grey(const QImage &image, int w, int h)
+{
+    const QImage small = image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_Grayscale8);
+    QByteArray out;
+    for (int y = 0; y < h; ++y)
+        out.append(reinterpret_cast<const char *>(small.constScanLine(y)), w);
+    return out;
+}
+
+double Difference(const QByteArray &a, const QByteArray &b)
+{
+    qint64 sum = 0;
+    for (qsizetype i = 0; i < a.size() && i < b.size(); ++i)
+        sum += std::abs(int(uchar(a[i])) - int(uchar(b[i])));
+    return double(sum) / std::max<qsizetype>(1, a.size());
+}
+
+enum class Rows { File, Dvd };
+
+struct Kind {
+    const char *name;
+    Rows rows;
+    int seconds;           // the previewed row's length
+    const char *playingStatus; // the row's status text while it plays
+};
+
+void PrintTo(const Kind &kind, std::ostream *out)
+{
+    *out << kind.name;
+}
+
+const Kind kKinds[] = {
+    {"FileRow", Rows::File, kClipSeconds, "Play"},
+    {"DvdRow", Rows::Dvd, kTitleSeconds, "play"},
+};
+
+class PreviewWindow : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_media = new QTemporaryDir;
+        s_clip = s_media->filePath(QStringLiteral("steps.mp4"));
+        s_disc = s_media->filePath(QStringLiteral("Ein Film"));
+        s_made = makeClip(s_clip, kClipSeconds, {"-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-c:a", "aac"},
+                          QStringLiteral("color=c=black:size=160x120:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
+                              .arg(ClipLuma(0))
+                              .arg(ClipLuma(1) - ClipLuma(0))) &&
+                 makeDvdFixture(s_disc);
+    }
+    static void TearDownTestSuite() { delete s_media; }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_made);
+        App();
+        qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
+        paths = std::make_unique<ProgramPaths>(
+            binDir(), "ravenmoor", ConfigFolderFromEnvironment([](const char *name) { return qEnvironmentVariable(name); }));
+        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+        window().settings().ed_output = output.path();
+        // iPod 320x240 MPEG-4: small and quick to encode.
+        window().picker().picker().ButtonClick(27);
+        // As the hint window's check box leaves it: no modal hint before each file preview.
+        window().skinIni().WriteBool("play", "hint", false);
+    }
+    void TearDown() override
+    {
+        if (program)
+            program->shutDown();
+        program.reset();
+    }
+
+    Tfm_main &window() { return program->main(); }
+    const SourceList &list() { return window().sourceList(); }
+    PreviewControl &preview() { return window().preview(); }
+    QString playTime() { return window().binding().play_time.getText(); }
+    int shownSeconds() { return HmsToSeconds(playTime()); }
+    QString status(int row = 0) { return list().row(row).subItems[SourceRow::Status]; }
+    QString messages() { return dialogs.texts().join("\n"); }
+
+    QPoint centre(const char *object)
+    {
+        ISkinObject *o = window().skin().GetWindowObject(&window())->FindChildObject(QString::fromLatin1(object));
+        EXPECT_TRUE(o) << object;
+        return o ? o->FrameFacet()->GetRect().toQRect().center() : QPoint();
+    }
+    void clickObject(const char *object) { QTest::mouseClick(&window(), Qt::LeftButton, {}, centre(object)); }
+    void press(const char *button)
+    {
+        auto *b = window().findChild<QAbstractButton *>(QString::fromLatin1(button));
+        ASSERT_TRUE(b) << button;
+        ASSERT_TRUE(b->isEnabled()) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    void addRows(Rows rows, const QString &file = {})
+    {
+        if (rows == Rows::File) {
+            dialogs.fileChoices << QStringList{file.isEmpty() ? s_clip : file};
+            clickObject("openfiles");
+        } else {
+            dialogs.folderChoices << s_disc;
+            clickObject("dvdopen");
+        }
+        ASSERT_GT(list().rowCount(), 0) << messages().toStdString();
+        auto *view = window().findChild<QTreeWidget *>(QStringLiteral("lv"));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(0)).center());
+        ASSERT_EQ(list().selectedRow(), 0);
+    }
+    // Play pressed, up to the first picture: the player's first event shows the play bar.
+    void play()
+    {
+        press("bt_play");
+        ASSERT_TRUE(window().state().previewing) << messages().toStdString();
+        ASSERT_TRUE(waitUntil([&] { return window().binding().play_bar.frame->IsVisible(); }, 10000))
+            << messages().toStdString();
+    }
+    void waitForShown(int seconds)
+    {
+        ASSERT_TRUE(waitUntil([&] { return shownSeconds() >= seconds; }, 30000)) << playTime().toStdString();
+        ASSERT_EQ(shownSeconds(), seconds) << "the clock skipped a second";
+    }
+    void expectEnded()
+    {
+        EXPECT_FALSE(window().state().previewing);
+        EXPECT_EQ(status(), "Stop");
+        EXPECT_EQ(playTime(), "00:00:00");
+        EXPECT_FALSE(window().findChild<QWidget *>("pl_play")->isVisible());
+        EXPECT_TRUE(waitUntil([&] { return !preview().workerRunning(); }, 3000)) << "the player's thread ended";
+    }
+    // The mean grey level of what the screen shows inside pl_play.
+    double panelLevel()
+    {
+        auto *panel = window().findChild<QWidget *>("pl_play");
+        const QPoint at = panel->mapToGlobal(QPoint(0, 0));
+        const QImage shot =
+            QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), panel->width(), panel->height()).toImage();
+        return MeanLevel(Grey(shot, 64, 48));
+    }
+
+    static QTemporaryDir *s_media;
+    static QString s_clip, s_disc;
+    static bool s_made;
+
+    QTemporaryDir config, output;
+    RecordingErrorBox errors;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    RunnerSourceProbe probe;
+    EncoderProcesses encoders;
+    std::unique_ptr<ProgramPaths> paths;
+    std::unique_ptr<Program> program;
+};
+
+QTemporaryDir *PreviewWindow::s_media = nullptr;
+QString PreviewWindow::s_clip, PreviewWindow::s_disc;
+bool PreviewWindow::s_made = false;
+
+class PreviewRows : public PreviewWindow, public testing::WithParamInterface<Kind> {};
+
+TEST_P(PreviewRows, PlaysPausesFollowsThePlayBarAndStops)
+{
+    const Kind kind = GetParam();
+    addRows(kind.rows);
+    play();
+    EXPECT_EQ(status(), kind.playingStatus);
+    EXPECT_TRUE(window().findChild<QWidget *>("pl_play")->isVisible());
+
+    QTest::qWait(2000);
+    EXPECT_TRUE(playTime() == "00:00:01" || playTime() == "00:00:02") << playTime().toStdString();
+    // The video is drawn inside pl_play: the panel shows the clip's brightness of the moment.
+    if (kind.rows == Rows::File) {
+        EXPECT_TRUE(PlaysSecond(panelLevel(), 1, 3)) << panelLevel();
+    }
+
+    clickObject("pause");
+    EXPECT_EQ(status(), "Pause");
+    const QString paused = playTime();
+    QTest::qWait(2200);
+    EXPECT_EQ(playTime(), paused) << "a paused preview stands still";
+    clickObject("pause");
+    EXPECT_EQ(status(), "Play");
+
+    // Pressed and released in the middle of the play bar: half the row.
+    const QPoint middle = centre("play_bar");
+    QTest::mousePress(&window(), Qt::LeftButton, {}, middle);
+    QTest::mouseRelease(&window(), Qt::LeftButton, {}, middle);
+    const int half = kind.seconds / 2;
+    EXPECT_TRUE(waitUntil([&] { return shownSeconds() >= half; }, 5000)) << playTime().toStdString();
+    EXPECT_LE(shownSeconds(), half + 2) << playTime().toStdString();
+    EXPECT_TRUE(window().state().previewing);
+    if (kind.rows == Rows::File) {
+        EXPECT_TRUE(PlaysSecond(panelLevel(), half, half + 2)) << panelLevel();
+    }
+
+    clickObject("stop");
+    expectEnded();
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+TEST_P(PreviewRows, CutMarksAtTwoAndFiveSecondsGiveAThreeSecondOutput)
+{
+    const Kind kind = GetParam();
+    addRows(kind.rows);
+    play();
+    waitForShown(2);
+    press("bt_begin");
+    waitForShown(5);
+    press("bt_end");
+    EXPECT_EQ(window().binding().find("begin_time")->getText(), "00:00:02");
+    EXPECT_EQ(window().binding().find("End_time")->getText(), "00:00:05");
+    EXPECT_EQ(list().row(0).subItems[SourceRow::ConversionTime], "00:00:03");
+    clickObject("stop");
+    expectEnded();
+
+    // Only the marked row is converted.
+    for (int i = 1; i < list().rowCount(); ++i)
+        window().sourceList().setChecked(i, false);
+    clickObject("converter");
+    ASSERT_TRUE(window().state().converting) << messages().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !window().state().converting; }, 120000));
+    const QStringList outputs = QDir(output.path()).entryList(QDir::Files);
+    ASSERT_EQ(outputs.size(), 1) << outputs.join(", ").toStdString();
+    const QString out = output.filePath(outputs[0]);
+    EXPECT_NEAR(Duration(out), 3.0, kind.rows == Rows::File ? 0.3 : 0.7);
+    if (kind.rows == Rows::File) {
+        const QList<QByteArray> first = GreyFrames(out, "25", 32, 24, 1);
+        ASSERT_EQ(first.size(), 1);
+        EXPECT_NEAR(MeanLevel(first[0]), ClipLevel(2), 6) << "the output starts with second 2";
+    }
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+TEST_P(PreviewRows, SnapshotIsABitmapOfTheFrameAtThePositionShown)
+{
+    const Kind kind = GetParam();
+    addRows(kind.rows);
+    play();
+    waitForShown(3);
+    clickObject("pause");
+    const int shown = shownSeconds();
+    press("bt_images");
+    const QString caption = list().row(0).caption;
+    const QString picture = output.filePath(caption + ".bmp");
+    // A file row's picture comes from an encoder job that runs on its own.
+    ASSERT_TRUE(waitUntil([&] { return !QImage(picture).isNull(); }, 30000))
+        << QDir(output.path()).entryList(QDir::Files).join(", ").toStdString() << messages().toStdString();
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(2), "BM");
+    QString kindText;
+    runProgram(QStringLiteral("file"), {"-b", picture}, &kindText);
+    EXPECT_TRUE(kindText.contains("PC bitmap")) << kindText.toStdString();
+
+    const QImage image(picture);
+    if (kind.rows == Rows::File) {
+        EXPECT_NEAR(MeanLevel(Grey(image, 32, 24)), ClipLevel(shown), 6) << "second " << shown;
+    } else {
+        // The title's frame nearest to the picture, among all of ffmpeg's own.
+        const QList<QByteArray> frames = GreyFrames(QDir(s_disc).filePath("VIDEO_TS/VTS_01_1.VOB"), "25", 90, 72);
+        ASSERT_GE(frames.size(), 25 * kTitleSeconds - 5);
+        const QByteArray grey = Grey(image, 90, 72);
+        int best = 0;
+        for (int i = 1; i < frames.size(); ++i)
+            if (Difference(frames[i], grey) < Difference(frames[best], grey))
+                best = i;
+        EXPECT_NEAR(best / 25.0, shown, 1.0) << "the picture shows second " << best / 25.0;
+    }
+    // A second snapshot never overwrites the first.
+    press("bt_images");
+    EXPECT_TRUE(waitUntil([&] { return !QImage(output.filePath(caption + "_1.bmp")).isNull(); }, 30000));
+    clickObject("stop");
+    expectEnded();
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+TEST_P(PreviewRows, ClosingTheWindowDuringAPreviewEndsThePlayer)
+{
+    addRows(GetParam().rows);
+    play();
+    window().close();
+    EXPECT_FALSE(window().state().previewing);
+    EXPECT_FALSE(preview().workerRunning()) << "the player's thread was joined";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PreviewRows, testing::ValuesIn(kKinds),
+                         [](const testing::TestParamInfo<Kind> &info) { return std::string(info.param.name); });
+
+// A file the player cannot read, before or while it plays: the preview ends
+// with a message and the window is free again.
+struct BadFile {
+    const char *name;
+    bool whilePlaying;
+    const char *why;
+};
+
+const BadFile kBadFiles[] = {
+    {"Unreadable", false, "The preview could not go on:"},
+    {"RemovedWhilePlaying", true, "has been removed"},
+};
+
+TEST_F(PreviewWindow, ABadFileEndsThePreviewWithAMessage)
+{
+    for (const BadFile &bad : kBadFiles) {
+        SCOPED_TRACE(bad.name);
+        const QString copy = output.filePath(QString("%1.mp4").arg(bad.name));
+        ASSERT_TRUE(QFile::copy(s_clip, copy));
+        addRows(Rows::File, copy);
+        if (bad.whilePlaying) {
+            play();
+            ASSERT_TRUE(QFile::remove(copy));
+        } else {
+            QFile garbage(copy);
+            ASSERT_TRUE(garbage.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            garbage.write(QByteArray(64 * 1024, 'x'));
+            garbage.close();
+            press("bt_play");
+        }
+        ASSERT_TRUE(waitUntil([&] { return !window().state().previewing; }, 5000)) << playTime().toStdString();
+        expectEnded();
+        EXPECT_TRUE(waitUntil([&] { return messages().contains(bad.why); }, 3000)) << messages().toStdString();
+        dialogs.answers << true;
+        window().ClearSourceList();
+        ASSERT_EQ(list().rowCount(), 0);
+    }
+}
+
+} // namespace

@@ -44,6 +44,49 @@ QByteArray NodeString(const mpv_node_list *map, const char *key)
     return {};
 }
 
+// The video and sound outputs the first play with a window found, for every
+// later one: probing the drivers a desktop lacks (a GL context on a software
+// renderer, sound servers that are not running) costs more than a preview's
+// start may, and what a session's display offers does not change.
+class FoundOutputs {
+public:
+    static FoundOutputs &instance()
+    {
+        static FoundOutputs found;
+        return found;
+    }
+    QByteArray video() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_video;
+    }
+    QByteArray sound() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_sound;
+    }
+    void keep(const QByteArray &video, const QByteArray &sound)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_video.isEmpty() && !video.isEmpty()) {
+            m_video = video;
+            m_sound = sound;
+        }
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    QByteArray m_video, m_sound;
+};
+
+QByteArray StringProperty(mpv_handle *h, const char *name)
+{
+    char *value = mpv_get_property_string(h, name);
+    const QByteArray out = value ? QByteArray(value) : QByteArray();
+    mpv_free(value);
+    return out;
+}
+
 } // namespace
 
 // What one play() shares with the stream callbacks, which run on mpv's own threads.
@@ -153,7 +196,11 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
     if (window) {
         SetOption(h, "wid", wid.constData());
         // Drivers that draw into a foreign window; others would open a window of their own.
-        SetOption(h, "vo", "gpu,xv,x11");
+        const QByteArray video = FoundOutputs::instance().video();
+        const QByteArray sound = FoundOutputs::instance().sound();
+        SetOption(h, "vo", video.isEmpty() ? "gpu,xv,x11" : video.constData());
+        // The desktop's sound servers, then the bare device; "null" once none of them worked.
+        SetOption(h, "ao", sound.isEmpty() ? "pipewire,pulse,alsa" : sound.constData());
     } else {
         SetOption(h, "vo", "null");
         SetOption(h, "ao", "null");
@@ -162,7 +209,9 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
                                       {"input-vo-keyboard", "no"}, {"input-cursor", "no"}, {"osc", "no"},
                                       {"load-scripts", "no"}, {"ytdl", "no"}, {"idle", "yes"}, {"keep-open", "no"},
                                       {"hr-seek", "yes"}, {"osd-level", "0"}, {"sub-auto", "no"},
-                                      {"audio-file-auto", "no"}, {"cursor-autohide", "no"}})
+                                      {"audio-file-auto", "no"}, {"cursor-autohide", "no"},
+                                      // Enough for a panel's picture; a thread per core takes long to set up.
+                                      {"vd-lavc-threads", "4"}})
         SetOption(h, name, value);
     if (mpv_initialize(h) < 0) {
         mpv_terminate_destroy(h);
@@ -177,7 +226,7 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
     m_position = -1.0;
     m_duration = 0.0;
     m_playing = true;
-    const QString error = run(h, request, events);
+    const QString error = run(h, request, events, window != 0);
     m_playing = false;
     m_position = -1.0;
     {
@@ -188,7 +237,7 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
     return error;
 }
 
-QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const PlaybackEvents &events)
+QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const PlaybackEvents &events, bool shown)
 {
     Session session;
     mpv_stream_cb_add_ro(h, kVtsProtocol, &session, &Session::open);
@@ -275,6 +324,10 @@ QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const Pl
             chooseStreams();
             break;
         case MPV_EVENT_PLAYBACK_RESTART: {
+            if (shown) {
+                const QByteArray sound = StringProperty(h, "current-ao");
+                FoundOutputs::instance().keep(StringProperty(h, "current-vo"), sound.isEmpty() ? "null" : sound);
+            }
             int paused = 0;
             mpv_get_property(h, "pause", MPV_FORMAT_FLAG, &paused);
             if (!paused && events.started)

@@ -63,7 +63,8 @@ public:
 
 private:
     class Session;
-    QString run(mpv_handle *h, const PlaybackRequest &request, const PlaybackEvents &events);
+    // shown: with a window, whose outputs are kept for the next plays.
+    QString run(mpv_handle *h, const PlaybackRequest &request, const PlaybackEvents &events, bool shown);
     bool command(std::initializer_list<const char *> words);
 
     quintptr m_window = 0;

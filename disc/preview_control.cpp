@@ -444,6 +444,9 @@ void PreviewControl::TogglePreviewPause()
         } else if (m_fileEventPosted) {
             m_fileClock.start();
         }
+        // That last tick may have reached the file's end and stopped the preview.
+        if (!m_engine.previewing)
+            return;
     }
     setRowStatus(m_disc.PreviewPaused ? kStatusPause : kStatusPlay);
 }

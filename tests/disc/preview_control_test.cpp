@@ -304,6 +304,13 @@ TEST_F(Preview, PausingAFilePausesItsPlayerAndLeavesTheDvdClockAlone)
     EXPECT_EQ(status(0), "Play");
     EXPECT_FALSE(preview->play_time().isActive());
     EXPECT_TRUE(preview->BluRayplay_time().isActive());
+
+    // Paused at the very end: the position of the pause ends the preview, and the row says so.
+    stamp(61.2);
+    preview->TogglePreviewPause();
+    EXPECT_FALSE(engine.previewing);
+    EXPECT_EQ(status(0), "Stop");
+    EXPECT_EQ(disc.PreviewPaused, 0);
 }
 
 TEST_F(Preview, AFileThePlayerCannotPlayEndsThePreviewWithItsReason)

@@ -317,6 +317,56 @@ TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
     }
 }
 
+// Choices the window offers whose codec cannot take them, from a six-channel
+// source: each converts with the nearest request the codec takes and says so.
+TEST_F(RegisterDat, ConvertsWhatTheCodecCannotTakeAsTheNearestItCan)
+{
+    QTemporaryDir out;
+    const QString source = out.filePath(QStringLiteral("six.mkv"));
+    ASSERT_TRUE(makeClip(source, 1, {"-af", "pan=5.1|c0=c0|c1=c0|c2=c0|c3=c0|c4=c0|c5=c0", "-c:v", "mpeg4"}));
+    const QString video = QStringLiteral(" -r 25 -b 500000 ");
+    const struct {
+        const char *name;
+        const char *file;
+        QString pieces;
+        const char *note;
+        const char *stream; // what ffprobe must find
+    } table[] = {
+        {"MP3 in AVI, 6 Channel", "mp3.avi",
+         video + " -ab 128000 -ac 6  -aspect 1.3333 -t 00:00:01 -s 320x240  -ar 48000 "
+                 " -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec libmp3lame -f avi ",
+         "at most 2 channels", "mp3 2 ch"},
+        {"AC-3 in AVI, 6 Channel at the lowest quality", "ac3.avi",
+         video + " -ab 32000 -ac 6  -aspect 1.3333 -t 00:00:01 -s 320x240  -ar 48000 "
+                 " -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec ac3 -ar 48000 -f avi ",
+         "converting at 64000", "ac3 6 ch"},
+        {"RealVideo at 480x360", "rv.rm",
+         video + " -ab 128000 -ac 2 -aspect 1.3333 -t 00:00:01 -s 480x360  -ar 44100 "
+                 " -vcodec rv10 -acodec ac3 -ar 48000 -f rm ",
+         "multiples of 16", "rv10 480x368"},
+        {"Vorbis, Higher Quality, Mono", "v.ogg",
+         QStringLiteral(" -ab 320000 -ac 1 -t 00:00:01  -ar 48000  -vn -acodec libvorbis -f ogg "), "converting at 240000",
+         "vorbis 1 ch"},
+    };
+    for (const auto &row : table) {
+        const QString output = out.filePath(QLatin1String(row.file));
+        const Finished run = RunLine(ConversionLine(source, output, row.pieces));
+        const QString screen = run.screen.join(u'\n');
+        EXPECT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << screen.toStdString();
+        EXPECT_TRUE(screen.contains(QLatin1String(row.note))) << row.name << "\n" << screen.toStdString();
+        QStringList found;
+        for (const QJsonValue &v : Probe(output).value(QLatin1String("streams")).toArray()) {
+            const QJsonObject st = v.toObject();
+            found << st.value(QLatin1String("codec_name")).toString() + u' ' +
+                         (st.value(QLatin1String("codec_type")).toString() == u"video"
+                              ? QStringLiteral("%1x%2").arg(st.value(QLatin1String("width")).toInt())
+                                    .arg(st.value(QLatin1String("height")).toInt())
+                              : QStringLiteral("%1 ch").arg(st.value(QLatin1String("channels")).toInt()));
+        }
+        EXPECT_TRUE(found.contains(QLatin1String(row.stream))) << row.name << ": " << found.join(", ").toStdString();
+    }
+}
+
 // ffmpeg 5.1 ends well when all it failed to write was the end of a small output.
 TEST_F(RegisterDat, AnOutputThatCouldNotBeWrittenFails)
 {

@@ -191,7 +191,7 @@ QString ChangeFileExt(const QString &name, const QString &ext)
     return name.left(dot) + ext;
 }
 
-QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut)
 {
     QString dir = folder;
@@ -199,7 +199,7 @@ QString UniqueOutputPath(const QString &folder, const QString &base, const QStri
         QDir().mkdir(dir);
     if (!dir.endsWith(u'/'))
         dir += u'/';
-    QString output = dir + ChangeFileExt(base, ext);
+    QString output = dir + stem + ext;
     for (int n = 1; QFileInfo::exists(output) || handedOut.contains(output); ++n)
         output = dir + caption + u'_' + QString::number(n) + ext;
     return output;
@@ -270,7 +270,8 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
     state.outputFolder = settings.ed_output;
     intputrec &job = state.currentJob;
     job.input = input;
-    job.output = UniqueOutputPath(state.outputFolder, dvdBaseName(caption), caption, GetProfileExtension(state),
+    job.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(dvdBaseName(caption), {}), caption,
+                                  GetProfileExtension(state),
                                   state.usedOutputNames);
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
@@ -278,8 +279,8 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
 
 QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts)
 {
-    state.currentJob.output = UniqueOutputPath(state.outputFolder, caption, caption, GetProfileExtension(state),
-                                               state.usedOutputNames);
+    state.currentJob.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(caption, {}), caption,
+                                               GetProfileExtension(state), state.usedOutputNames);
     for (const char *object : {"filename", "filesize", "usedtime", "resttime"})
         texts.setJobText(QLatin1String(object), QString());
     texts.setJobText(QStringLiteral("filepath"), state.currentJob.output);

@@ -58,9 +58,12 @@ QString ChangeFileExt(const QString &name, const QString &ext);
 
 // The output-name rule on `folder`: the folder is created when missing (one
 // level, a failure is not reported), "/" is appended, and the first of
-// folder + base with the profile extension, folder + caption + "_1" + extension,
+// folder + stem + the profile extension, folder + caption + "_1" + extension,
 // "_2", ... that neither exists nor was handed out in this run is returned.
-QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+// A file row's stem is its whole caption (the source name less its own
+// extension, so "Movie.2010.720p" keeps every part); a DVD row's is its name
+// less what follows its last ".".
+QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut);
 
 // File row: fills the current job and records its output as handed out; a clip

@@ -180,7 +180,10 @@ QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &se
            QLatin1String(kTargets[state.currentProfile - 112]);
 }
 
-QString BuildDurationArg(int clipSeconds) { return QStringLiteral(" -t ") + SecondsToHms(clipSeconds); }
+QString BuildDurationArg(int clipSeconds)
+{
+    return clipSeconds > 0 ? QStringLiteral(" -t ") + SecondsToHms(clipSeconds) : QString();
+}
 
 QString ChangeFileExt(const QString &name, const QString &ext)
 {

@@ -50,7 +50,8 @@ QString BuildAudioRateArg(const QString &audioPiece, const EngineState &state, c
 QString BuildChannelsArg(const EngineState &state, const SettingsModel &settings, const QString *rowChannels);
 // " -target pal-vcd " and the like for 112..114; empty for every other profile.
 QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &settings);
-// " -t hh:mm:ss"
+// " -t hh:mm:ss"; empty for a clip under one second (length 0), so that the
+// whole source converts instead of nothing.
 QString BuildDurationArg(int clipSeconds);
 
 // The name with its extension (from the last "." on) replaced; appended when it has none.

@@ -193,6 +193,8 @@ TEST(JobHelpers, ChangeFileExtAndDuration)
     EXPECT_EQ(ChangeFileExt("a.b/clip", ".mp4"), "a.b/clip.mp4");
     EXPECT_EQ(BuildDurationArg(90), " -t 00:01:30");
     EXPECT_EQ(BuildDurationArg(360000), " -t 100:00:00");
+    EXPECT_EQ(BuildDurationArg(0), ""); // a clip under one second converts whole
+    EXPECT_EQ(BuildDurationArg(1), " -t 00:00:01");
 }
 
 class OutputNames : public ::testing::Test {

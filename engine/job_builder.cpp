@@ -185,6 +185,13 @@ QString BuildDurationArg(int clipSeconds)
     return clipSeconds > 0 ? QStringLiteral(" -t ") + SecondsToHms(clipSeconds) : QString();
 }
 
+QString AbsoluteOutputFolder(const QString &typed, const QString &home)
+{
+    if (typed.trimmed().isEmpty())
+        return typed;
+    return QDir::cleanPath(QDir(home).absoluteFilePath(typed));
+}
+
 QString ChangeFileExt(const QString &name, const QString &ext)
 {
     const qsizetype dot = name.lastIndexOf(u'.');

@@ -54,6 +54,12 @@ QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &se
 // whole source converts instead of nothing.
 QString BuildDurationArg(int clipSeconds);
 
+// A typed output folder as the program keeps it: a relative one made
+// absolute against the home folder (the encoders run in the program's own
+// folder, so a relative name would mean another place to them), "." and ".."
+// resolved; an empty text stays empty.
+QString AbsoluteOutputFolder(const QString &typed, const QString &home);
+
 // The name with its extension (from the last "." on) replaced; appended when it has none.
 QString ChangeFileExt(const QString &name, const QString &ext);
 

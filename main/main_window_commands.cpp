@@ -4,6 +4,8 @@
 #include "main/hint_window.h"
 #include "main/image_button.h"
 #include "main/main_window.h"
+
+#include "engine/job_builder.h"
 #include "main/picker_panels.h"
 #include "main/popup_menu.h"
 #include "main/settings_window.h"
@@ -87,7 +89,9 @@ void Tfm_main::OpenOutputFolder()
 // missing (one level), else the box falls back to the folder in use.
 void Tfm_main::CommitOutputEdit()
 {
-    const QString typed = ed_output->text();
+    // Shown as it is kept before anything is created.
+    const QString typed = AbsoluteOutputFolder(ed_output->text(), QDir::homePath());
+    ed_output->setText(typed);
     QDir().mkdir(typed);
     if (!QFileInfo(typed).isDir()) {
         m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));

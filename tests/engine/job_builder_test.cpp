@@ -197,6 +197,24 @@ TEST(JobHelpers, ChangeFileExtAndDuration)
     EXPECT_EQ(BuildDurationArg(1), " -t 00:00:01");
 }
 
+TEST(JobHelpers, TypedOutputFoldersAreMadeAbsoluteAgainstHome)
+{
+    const struct {
+        const char *typed, *kept;
+    } table[] = {
+        {"relout", "/home/ann/relout"},
+        {"videos/out/", "/home/ann/videos/out"},
+        {"./a/../b", "/home/ann/b"},
+        {"/srv/media", "/srv/media"},
+        {"/srv/media/../x", "/srv/x"},
+        {"Mes vidéos", "/home/ann/Mes vidéos"},
+        {"", ""},
+    };
+    for (const auto &row : table)
+        EXPECT_EQ(AbsoluteOutputFolder(QString::fromUtf8(row.typed), "/home/ann"), QString::fromUtf8(row.kept))
+            << row.typed;
+}
+
 class OutputNames : public ::testing::Test {
 protected:
     QTemporaryDir dir;

@@ -379,6 +379,55 @@ TEST_F(RegisterDat, AnOutputThatCouldNotBeWrittenFails)
         << run.screen.join(u'\n').toStdString();
 }
 
+// An ffmpeg that ends well without making what it was asked for: the
+// conversion fails and says so.
+TEST_F(RegisterDat, AMissingOrStreamlessOutputFails)
+{
+    QTemporaryDir out;
+    const struct {
+        const char *name;
+        const char *write; // shell text run with the output path as $out
+        const char *message;
+    } table[] = {
+        {"nothing written", ":", "the output was not made"},
+        {"an empty file", ": > \"$out\"", "the output was not made"},
+        {"no media in it", "printf 'not a media file at all' > \"$out\"", "the output holds no stream"},
+    };
+    for (const auto &row : table) {
+        const QString fake = out.filePath(QStringLiteral("ffmpeg"));
+        QFile script(fake);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(QByteArray("#!/bin/sh\nfor a; do last=\"$a\"; done\nout=\"${last#file:}\"\n") + row.write +
+                     "\nexit 0\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QString output = out.filePath(QStringLiteral("o.avi"));
+        QFile::remove(output);
+        qputenv("FFMPEG", fake.toUtf8());
+        qputenv("FFPROBE", "ffprobe"); // the real one checks the output
+        const Finished run = RunLine(
+            ConversionLine(s_clip, output, QStringLiteral(" -s 64x48 -an -vcodec mpeg4 -f avi ")));
+        qunsetenv("FFMPEG");
+        qunsetenv("FFPROBE");
+        EXPECT_EQ(run.ends, QList<quint32>{1}) << row.name;
+        EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String(row.message)))
+            << row.name << "\n" << run.screen.join(u'\n').toStdString();
+    }
+}
+
+// A one-frame source without a duration piece converts whole.
+TEST_F(RegisterDat, AOneFrameSourceConvertsWhole)
+{
+    QTemporaryDir out;
+    const QString source = out.filePath(QStringLiteral("frame.mp4"));
+    ASSERT_TRUE(makeClip(source, 0.04, {"-frames:v", "1", "-an"}, QStringLiteral("testsrc=size=320x240:rate=25"), {}));
+    const QString output = out.filePath(QStringLiteral("frame.avi"));
+    const Finished run = RunLine(ConversionLine(
+        source, output, QStringLiteral(" -r 25 -b 500000 -aspect 1.3333 -s 320x240 -vcodec mpeg4 -f avi ")));
+    EXPECT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
+    EXPECT_FALSE(StreamOf(Probe(output), QStringLiteral("video")).isEmpty());
+}
+
 TEST_F(RegisterDat, SaysSoWhenFfmpegIsMissing)
 {
     qputenv("FFMPEG", "/nonexistent/ffmpeg");

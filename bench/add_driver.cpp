@@ -1,5 +1,6 @@
-// Adds the files given on the command line to a source list one by one, each
-// probed through register.dat as the add commands do; prints the rows added.
+// Adds the files given on the command line to a source list through the add
+// files command, as if chosen in its dialog: each file probed through
+// register.dat, the next ones probed ahead. Prints the rows added.
 //   add_driver <bin dir> <files...>
 
 #include "engine/engine_state.h"
@@ -25,11 +26,11 @@ int main(int argc, char *argv[])
     EngineState state;
     SourceList list;
     RecordingDialogs dialogs;
+    dialogs.fileChoices = {args.mid(2)};
     const LanguageTexts texts(QDir(bin).filePath("language.info"), {}, [&] { return state.converting; });
     RunnerSourceProbe probe;
     SourceListCommands commands(list, state, texts, dialogs, probe, bin, {});
-    for (const QString &file : args.mid(2))
-        commands.AddSourceFile(file);
+    commands.AddFilesDialog();
     std::printf("%d rows\n", list.rowCount());
     return list.rowCount() == args.size() - 2 ? 0 : 1;
 }

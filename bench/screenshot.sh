@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # A screenshot of the main window with three rows in its list, taken from a
-# real X display (Xvfb) with ffmpeg's screen grabber.
-#   bench/screenshot.sh [build-folder] [output.png]
+# real X display (Xvfb) with ffmpeg's screen grabber; a popup menu of the
+# window (zm_pop_edit, pop_dvd, ...) may be shown open over the list.
+#   bench/screenshot.sh [build-folder] [output.png] [menu]
 set -euo pipefail
 build="${1:-build}"
 shot="${2:-main_window.png}"
+export RAVENMOOR_OPEN_MENU="${3:-}"
 driver="$build/bench/window_with_rows"
 [ -x "$driver" ] || { echo "missing $driver: build first" >&2; exit 1; }
 work="$(mktemp -d)"

@@ -1,7 +1,9 @@
 // The main window as a user sees it after adding files: the program's windows
 // over the real data files, the files given (as if chosen in the open dialog)
 // on the command line, probed and listed. Prints "ready" once the rows are in
-// and keeps the window up until its standard input closes.
+// and keeps the window up until its standard input closes. With
+// RAVENMOOR_OPEN_MENU naming one of the window's popup menus, that menu is
+// open over the list then.
 // bench/screenshot.sh runs it under Xvfb and photographs the screen.
 
 #include "main/main_window.h"
@@ -15,6 +17,7 @@
 #include "platform/shell/recording_shell.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
@@ -41,6 +44,12 @@ int main(int argc, char *argv[])
     window.show();
     QTimer::singleShot(200, &window, [&window] {
         window.AddFilesDialog();
+        window.sourceList().selectOnly(0);
+        window.UpdateControlStates();
+        if (auto *menu = window.findChild<QMenu *>(qEnvironmentVariable("RAVENMOOR_OPEN_MENU"))) {
+            auto *list = window.findChild<QWidget *>(QStringLiteral("lv"));
+            menu->popup(list->mapToGlobal(QPoint(list->width() / 3, 40)));
+        }
         std::printf("ready %d rows\n", window.sourceList().rowCount());
         std::fflush(stdout);
     });

@@ -28,11 +28,16 @@ void DiscardCheckStates(DiscState &disc)
 
 void CheckEveryRow(DiscState &disc, SourceList &list)
 {
+    SetEveryCheck(disc, list, true);
+}
+
+void SetEveryCheck(DiscState &disc, SourceList &list, bool checked)
+{
     const ViewChecks view = currentView(disc);
-    view.states.fill(1, list.rowCount());
+    view.states.fill(checked ? 1 : 0, list.rowCount());
     view.made = true;
     for (int i = 0; i < list.rowCount(); ++i)
-        list.setChecked(i, true);
+        list.setChecked(i, checked);
 }
 
 void StoreCheckStates(DiscState &disc, const SourceList &list)

@@ -11,6 +11,9 @@ class SourceList;
 void DiscardCheckStates(DiscState &disc);
 // Every row checked, and so the current view's states.
 void CheckEveryRow(DiscState &disc, SourceList &list);
+// Every row and the current view's state of it checked or unchecked; the
+// other view's states stay as they were.
+void SetEveryCheck(DiscState &disc, SourceList &list, bool checked);
 // The rows' check boxes become the current view's states.
 void StoreCheckStates(DiscState &disc, const SourceList &list);
 // The current view's states onto the rows; a view without states, and rows

@@ -189,7 +189,11 @@ QString AbsoluteOutputFolder(const QString &typed, const QString &home)
 {
     if (typed.trimmed().isEmpty())
         return typed;
-    return QDir::cleanPath(QDir(home).absoluteFilePath(typed));
+    // "~" and "~/..." name the home folder as a shell would.
+    QString path = typed;
+    if (path == u"~" || path.startsWith(QLatin1String("~/")))
+        path = path.mid(path.size() > 1 ? 2 : 1);
+    return QDir::cleanPath(QDir(home).absoluteFilePath(path));
 }
 
 QString ChangeFileExt(const QString &name, const QString &ext)

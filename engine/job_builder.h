@@ -56,8 +56,8 @@ QString BuildDurationArg(int clipSeconds);
 
 // A typed output folder as the program keeps it: a relative one made
 // absolute against the home folder (the encoders run in the program's own
-// folder, so a relative name would mean another place to them), "." and ".."
-// resolved; an empty text stays empty.
+// folder, so a relative name would mean another place to them), "~" and
+// "~/..." taken as the home folder, "." and ".." resolved; an empty text stays empty.
 QString AbsoluteOutputFolder(const QString &typed, const QString &home);
 
 // The name with its extension (from the last "." on) replaced; appended when it has none.

@@ -135,6 +135,7 @@ void MediaProbe::StartProbe(const QString &commandLine, const QString &workingFo
         throw std::logic_error("A media probe is running already.");
     m_running = true;
     m_timedOut = false;
+    m_stopped = false;
     m_values = {};
     m_pendingLine.clear();
     m_hasPending = false;
@@ -190,7 +191,7 @@ void MediaProbe::gettimeJvCreateProcessTerminate(TJvCreateProcess *, quint32)
         killTimer(m_timer);
         m_timer = 0;
     }
-    if (m_timedOut)
+    if (m_timedOut || m_stopped)
         m_values = {};
     m_running = false;
     if (m_wait)
@@ -209,6 +210,15 @@ void MediaProbe::timerEvent(QTimerEvent *event)
 void MediaProbe::timedOut()
 {
     m_timedOut = true;
+    if (m_runner)
+        m_runner->Terminate(std::chrono::milliseconds(1000));
+}
+
+void MediaProbe::Stop()
+{
+    if (!m_running)
+        return;
+    m_stopped = true;
     if (m_runner)
         m_runner->Terminate(std::chrono::milliseconds(1000));
 }

@@ -62,9 +62,13 @@ public:
     // Runs the event loop until the probe-running flag falls. Throws
     // std::logic_error when called again while it waits.
     void WaitForProbe();
+    // Ends a running probe with everything it started; its file then counts
+    // as unreadable, as after a timeout. The end notification still follows.
+    void Stop();
 
     bool ProbeRunning() const { return m_running; }
     bool TimedOut() const { return m_timedOut; }
+    bool Stopped() const { return m_stopped; }
     const ProbeValues &Values() const { return m_values; }
 
     // The runner's notifications.
@@ -81,6 +85,7 @@ private:
     bool m_hasPending = false;
     bool m_running = false;
     bool m_timedOut = false;
+    bool m_stopped = false;
     QEventLoop *m_wait = nullptr;
     int m_timer = 0;
 };

@@ -1,18 +1,41 @@
 #pragma once
 
-// The add commands' probe: register.dat through the media probe, waited for
-// in a local event loop. A probe asked for while one is waited for answers
-// nothing instead of nesting a second loop inside the first.
+// The add commands' probes: register.dat through one media probe per file.
+// The probes of the next files run side by side while the add command waits,
+// in a local event loop, for the oldest one; results are taken in the order
+// the probes were started. A probe that could not be started keeps its error
+// until its turn, so the files before it are still added.
 
 #include "engine/media_probe.h"
 #include "engine/source_list_commands.h"
 
+#include <deque>
+#include <exception>
+#include <memory>
+#include <vector>
+
 class RunnerSourceProbe : public SourceProbe {
 public:
-    ProbeValues probe(const QString &commandLine, const QString &workingFolder) override;
+    RunnerSourceProbe() = default;
+    // Probes still running are killed with everything they started.
+    ~RunnerSourceProbe() override;
+    RunnerSourceProbe(const RunnerSourceProbe &) = delete;
+    RunnerSourceProbe &operator=(const RunnerSourceProbe &) = delete;
 
-    MediaProbe &mediaProbe() { return m_probe; }
+    void start(const QString &commandLine, const QString &workingFolder) override;
+    std::optional<ProbeValues> takeNext() override;
+    void cancel() override;
 
 private:
-    MediaProbe m_probe;
+    struct Started {
+        std::unique_ptr<MediaProbe> probe;
+        std::exception_ptr failure; // set when the probe could not be started
+    };
+
+    void stopLater(std::unique_ptr<MediaProbe> probe);
+
+    std::deque<Started> m_started;
+    MediaProbe *m_waitedFor = nullptr;
+    // Stopped probes, kept until their processes have ended.
+    std::vector<std::unique_ptr<MediaProbe>> m_stopping;
 };

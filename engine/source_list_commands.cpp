@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -40,6 +42,11 @@ QString wholeOr(const QString &text, const char *fallback)
 {
     qint64 v = 0;
     return isWholeNumber(text, &v) ? QString::number(v) : QString::fromLatin1(fallback);
+}
+
+QString ProbeCommandLine(const QString &probeProgram, const QString &path)
+{
+    return QuoteIfSpaced(probeProgram) + QStringLiteral(" -mardozb ") + QuoteIfSpaced(path);
 }
 
 bool startsWithDigit(const QString &text)
@@ -148,7 +155,7 @@ SourceListCommands::SourceListCommands(SourceList &list, EngineState &state, con
 
 QString SourceListCommands::probeCommandLine(const QString &path) const
 {
-    return QuoteIfSpaced(m_state.currentJob.probeProgram) + QStringLiteral(" -mardozb ") + QuoteIfSpaced(path);
+    return ProbeCommandLine(m_state.currentJob.probeProgram, path);
 }
 
 void SourceListCommands::refuse(int line)
@@ -168,15 +175,66 @@ void SourceListCommands::selectFirstWhenNoneSelected()
         m_list.setSelected(0, true);
 }
 
+int DefaultProbeLookAhead(int encoderSlots, int cores)
+{
+    return std::clamp(std::max(encoderSlots, cores), 1, 16);
+}
+
+int SourceListCommands::probeLookAhead() const
+{
+    return m_lookAhead > 0 ? m_lookAhead : DefaultProbeLookAhead(m_state.ThCount + 1, QThread::idealThreadCount());
+}
+
+void SourceListCommands::CancelAdding()
+{
+    if (!m_adding)
+        return;
+    m_cancelRequested = true;
+    m_probe.cancel();
+}
+
 void SourceListCommands::AddSourceFile(const QString &path)
 {
-    m_state.sourceMode = SourceMode::FileRows;
-    call(m_hooks.bringHintWindowToFront);
-    m_state.currentJob.probeProgram = QDir(m_programFolder).filePath(QStringLiteral("register.dat"));
-    const ProbeValues facts = m_probe.probe(probeCommandLine(path), m_programFolder);
+    addFiles({path}, false);
+}
+
+void SourceListCommands::addFiles(const QStringList &paths, bool pumpEachTurn)
+{
+    m_cancelRequested = false;
+    // However the walk ends (the last file, a cancel, an error), no probe outlives it.
+    struct ProbesEnd {
+        SourceProbe &probe;
+        ~ProbesEnd() { probe.cancel(); }
+    } probesEnd{m_probe};
+
+    const QString probeProgram = QDir(m_programFolder).filePath(QStringLiteral("register.dat"));
+    const qsizetype ahead = probeLookAhead();
+    qsizetype started = 0;
+    for (qsizetype turn = 0; turn < paths.size(); ++turn) {
+        for (; started < paths.size() && started - turn < ahead; ++started)
+            m_probe.start(ProbeCommandLine(probeProgram, paths[started]), m_programFolder);
+        if (pumpEachTurn) {
+            call(m_hooks.pumpMessages);
+            call(m_hooks.pumpMessages);
+        }
+        if (m_cancelRequested)
+            return;
+        m_state.sourceMode = SourceMode::FileRows;
+        call(m_hooks.bringHintWindowToFront);
+        m_state.currentJob.probeProgram = probeProgram;
+        const std::optional<ProbeValues> facts = m_probe.takeNext();
+        if (!facts || m_cancelRequested)
+            return;
+        // A file that went away while it waited for its turn is not added.
+        if (QFileInfo::exists(paths[turn]))
+            appendProbedFile(paths[turn], *facts);
+    }
+}
+
+void SourceListCommands::appendProbedFile(const QString &path, const ProbeValues &facts)
+{
     if (!startsWithDigit(facts.duration))
         return;
-
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     SourceRow row;
@@ -225,12 +283,9 @@ void SourceListCommands::AddFilesDialog()
         m_list.setVisible(true);
         if (m_state.sourceMode == SourceMode::DvdRows)
             m_list.clear();
-        for (const QString &file : files)
-            AddSourceFile(file);
+        addFiles(files, false);
     }
-    selectFirstWhenNoneSelected();
-    call(m_hooks.rowClicked);
-    call(m_hooks.updateControlStates);
+    endAddCommand();
 }
 
 void SourceListCommands::AddSourceFolder()
@@ -251,15 +306,22 @@ void SourceListCommands::AddSourceFolder()
     const QDir dir(folder);
     const QStringList names =
         dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList files;
     for (const QString &name : names) {
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        if (dot < 0 || !FolderSourceExtensions().contains(name.mid(dot).toLower()))
-            continue;
-        call(m_hooks.pumpMessages);
-        call(m_hooks.pumpMessages);
-        AddSourceFile(dir.filePath(name));
+        if (dot >= 0 && FolderSourceExtensions().contains(name.mid(dot).toLower()))
+            files << dir.filePath(name);
     }
+    addFiles(files, true);
+    // The list changed: the states follow it as after the file dialog.
+    endAddCommand();
+}
+
+void SourceListCommands::endAddCommand()
+{
     selectFirstWhenNoneSelected();
+    call(m_hooks.rowClicked);
+    call(m_hooks.updateControlStates);
 }
 
 void SourceListCommands::RemoveSelectedSources()

@@ -12,20 +12,31 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 class LanguageTexts;
 class SettingsModel;
 struct EngineState;
 
-// The probe's values as the add command reads them.
-using ProbeFacts = ProbeValues;
-
-// Runs one probe command line to its end; the caller waits for it.
+// Runs the probes of an add command: probes are started ahead of their
+// files' turns and their results taken in the order they were started.
 class SourceProbe {
 public:
     virtual ~SourceProbe() = default;
-    virtual ProbeValues probe(const QString &commandLine, const QString &workingFolder) = 0;
+    // Starts one probe and returns at once.
+    virtual void start(const QString &commandLine, const QString &workingFolder) = 0;
+    // Waits, with the window's events running, for the oldest probe not yet
+    // taken and gives its values. Nothing when no probe is waiting to be
+    // taken, when it was cancelled, or when the wait was cut short because
+    // the program is quitting. Throws what starting that probe threw.
+    virtual std::optional<ProbeValues> takeNext() = 0;
+    // Ends every probe not yet taken, the one being waited for included.
+    virtual void cancel() = 0;
 };
+
+// How many files an add command probes at once: the encoder-slot count or
+// the core count, whichever is larger, at most 16.
+int DefaultProbeLookAhead(int encoderSlots, int cores);
 
 // The main window's parts the commands touch.
 struct SourceListHooks {
@@ -86,10 +97,24 @@ public:
     // run meanwhile, and no second add or conversion may start inside it.
     bool isAdding() const { return m_adding; }
 
+    // Ends an add command under way: its running probes are ended and no
+    // further file is added. The window's close calls it.
+    void CancelAdding();
+
+    // Files probed at once; 0 (the default) takes DefaultProbeLookAhead.
+    void setProbeLookAhead(int files) { m_lookAhead = files; }
+    int probeLookAhead() const;
+
     // The probe line for one file.
     QString probeCommandLine(const QString &path) const;
 
 private:
+    // Adds the files in order, each probed ahead of its turn; window events
+    // are pumped twice before each turn when pumpEachTurn is set.
+    void addFiles(const QStringList &paths, bool pumpEachTurn);
+    // The row of a probed file; none when the facts hold no duration.
+    void appendProbedFile(const QString &path, const ProbeValues &facts);
+    void endAddCommand();
     void refuse(int line);
     void call(const std::function<void()> &hook) const;
     void selectFirstWhenNoneSelected();
@@ -102,4 +127,6 @@ private:
     QString m_programFolder;
     SourceListHooks m_hooks;
     bool m_adding = false;
+    bool m_cancelRequested = false;
+    int m_lookAhead = 0;
 };

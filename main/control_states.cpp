@@ -77,6 +77,15 @@ std::span<const ControlRule> ControlRules()
     return kRules;
 }
 
+std::span<const SkinButtonRule> SkinButtonRules()
+{
+    static constexpr SkinButtonRule kSkinButtons[] = {
+        {"converter", "bt_start"}, {"stopconverter", "Bt_Convertstop"}, {"play", "bt_play"}, {"stop", "bt_playstop"},
+        {"pause", "bt_playstop"},  {"hou", "bt_back"},                  {"qian", "bt_next"},
+    };
+    return kSkinButtons;
+}
+
 ControlStates::ControlStates() : m_values(kRules.size(), true) {}
 
 bool ControlStates::find(const QString &control, ControlProperty property) const

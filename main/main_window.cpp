@@ -5,19 +5,22 @@
 #include "engine/dvd_conversion.h"
 #include "platform/ifo/ifo_library.h"
 
-#include "main/flat_combo_box.h"
 #include "main/hint_window.h"
-#include "main/image_button.h"
+#include "main/language_table.h"
 #include "main/picker_panels.h"
-#include "main/popup_menu.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/errors/error_guard.h"
 #include "platform/paths/program_paths.h"
 #include "platform/shell/shell.h"
+#include "platform/shell/tray_icon.h"
 #include "platform/skin/skin.h"
 #include "platform/skin/skin_error.h"
+#include "skin_controls/controls/combo_box.h"
+#include "skin_controls/controls/image_button.h"
+#include "skin_controls/controls/popup_menu.h"
+#include "skin_controls/theme/theme_resources.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -31,27 +34,6 @@ namespace {
 
 // Buttons no layout key places; they exist for the control states.
 constexpr const char *kUnplacedButtons[] = {"bt_cut", "bt_pause"};
-
-using Command = void (*)(Tfm_main &);
-
-struct ButtonCommand {
-    const char *button;
-    Command command;
-};
-
-constexpr ButtonCommand kButtonCommands[] = {
-    {"bt_dvdopen", [](Tfm_main &w) { w.OpenDvdFolder(); }},
-    {"bt_open", [](Tfm_main &w) { w.AddFilesDialog(); }},
-    {"bt_ifo", [](Tfm_main &w) { w.AddFilesDialog(); }},
-    {"bt_remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
-    {"bt_clear", [](Tfm_main &w) { w.ClearSourceList(); }},
-    {"bt_start", [](Tfm_main &w) { w.StartConversion(); }},
-    {"Bt_Convertstop", [](Tfm_main &w) { w.StopConversion(); }},
-    {"bt_playstop", [](Tfm_main &w) { w.StopPreview(); }},
-    {"bt_back", [](Tfm_main &w) { w.SeekPreviewBack(); }},
-    {"bt_next", [](Tfm_main &w) { w.SeekPreviewForward(); }},
-    {"bt_chapte", [](Tfm_main &w) { w.ToggleTitleChapterView(); }},
-};
 
 } // namespace
 
@@ -98,6 +80,12 @@ Tfm_main::Tfm_main(MainWindowServices services)
               m_services.paths.executableFolder(), conversionHooks(this)),
       Skin1(new TSkin(this))
 {
+    // The skinned controls draw from the bitmaps the build puts beside the program.
+    SetThemeResourceFolder(m_services.paths.besideExecutable(QStringLiteral("tsui")));
+    if (!m_services.notificationIcon)
+        m_ownTray = std::make_unique<TrayIcon>();
+    m_tray = m_services.notificationIcon ? m_services.notificationIcon : m_ownTray.get();
+    m_tray->onMouse = [this](int message) { RunGuarded(m_services.errors, [&] { OnTrayIconMessage(message); }); };
     setObjectName(QStringLiteral("Tfm_main"));
     setWindowTitle(QStringLiteral("Ravenmoor"));
     // FormCreate: no profile, category or picker choice yet; title view, file mode, idle.
@@ -114,7 +102,10 @@ Tfm_main::Tfm_main(MainWindowServices services)
     connectSkin();
 }
 
-Tfm_main::~Tfm_main() = default;
+Tfm_main::~Tfm_main()
+{
+    m_tray->onMouse = nullptr;
+}
 
 void Tfm_main::attachWindows(Tfm_set *settingsWindow, Tfm_add *hintWindow, std::function<void()> applyLanguage)
 {
@@ -151,35 +142,23 @@ void Tfm_main::buildControls()
     im_mainico->installEventFilter(this);
 
     for (const SkinButtonRow &row : SkinImageButtons())
-        m_buttons[QString::fromLatin1(row.name)] = new ImageButton(QString::fromLatin1(row.name), this);
+        m_buttons[QString::fromLatin1(row.name)] = new TsuiImageButton(QString::fromLatin1(row.name), this);
     for (const char *name : kUnplacedButtons) {
-        auto *button = new ImageButton(QString::fromLatin1(name), this);
+        auto *button = new TsuiImageButton(QString::fromLatin1(name), this);
         button->hide();
         m_buttons[QString::fromLatin1(name)] = button;
     }
     // A press on a toolbar button or on the preview panel closes the picker
-    // before the button's own click is handled.
-    for (const auto &[name, button] : m_buttons)
+    // before the button's own click is handled; a button's hover shows its hint line.
+    for (const auto &[name, button] : m_buttons) {
         button->installEventFilter(this);
-    pl_play->installEventFilter(this);
-    for (const ButtonCommand &b : kButtonCommands) {
-        const Command command = b.command;
-        connect(m_buttons.at(QString::fromLatin1(b.button)), &QAbstractButton::clicked, this,
-                Guarded(m_services.errors, [this, command] { command(*this); }));
+        button->setMouseTracking(true);
     }
-    connect(m_buttons.at(QStringLiteral("bt_set")), &QAbstractButton::clicked, this,
-            Guarded(m_services.errors, [this] { showSettingsWindow(); }));
-    connect(m_buttons.at(QStringLiteral("bt_all")), &QAbstractButton::clicked, this, Guarded(m_services.errors, [this] {
-                if (!m_state.converting)
-                    checkAllRows(true);
-            }));
-    connect(m_buttons.at(QStringLiteral("bt_none")), &QAbstractButton::clicked, this, Guarded(m_services.errors, [this] {
-                if (!m_state.converting)
-                    checkAllRows(false);
-            }));
+    pl_play->installEventFilter(this);
+    connectButtons();
 
-    cb_audio = new FlatComboBox(QStringLiteral("cb_audio"), this);
-    cb_subtitle = new FlatComboBox(QStringLiteral("cb_subtitle"), this);
+    cb_audio = new TsuiComboBox(QStringLiteral("cb_audio"), this);
+    cb_subtitle = new TsuiComboBox(QStringLiteral("cb_subtitle"), this);
     ed_output = new QLineEdit(this);
     ed_output->setObjectName(QStringLiteral("ed_output"));
     ed_output->installEventFilter(this);
@@ -195,66 +174,7 @@ void Tfm_main::buildControls()
     });
     // The open picker covers the controls beneath it.
     m_picker->bringToFront();
-}
-
-void Tfm_main::buildMenus()
-{
-    struct Item {
-        PopupMenuId menu;
-        const char *name; // null: a separator
-        const char *caption;
-        Command command;  // null: the item's work belongs to a part not in this window
-    };
-    static constexpr Item kItems[] = {
-        {PopupMenuId::zm_popup_file, "AddFiles2", "Add DVD Disc", [](Tfm_main &w) { w.OpenDvdFolder(); }},
-        {PopupMenuId::zm_popup_file, "AddIFOFiles1", "Add IFO Files", [](Tfm_main &w) { w.AddIfoFiles(); }},
-        {PopupMenuId::zm_popup_file, "AddVideoFiles1", "Add Video Files", [](Tfm_main &w) { w.AddFilesDialog(); }},
-        {PopupMenuId::zm_popup_file, "AddVideoFolder1", "Add Video Folder", [](Tfm_main &w) { w.AddSourceFolder(); }},
-        {PopupMenuId::zm_popup_file, "AddFolder2", "Remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
-        {PopupMenuId::zm_popup_file, "Clear3", "Clear", [](Tfm_main &w) { w.ClearSourceList(); }},
-        {PopupMenuId::zm_popup_file, nullptr, nullptr, nullptr},
-        {PopupMenuId::zm_popup_file, "RunBackground1", "Run Background", nullptr},
-        {PopupMenuId::zm_popup_file, nullptr, nullptr, nullptr},
-        {PopupMenuId::zm_popup_file, "Exit2", "Exit", [](Tfm_main &w) { w.close(); }},
-        {PopupMenuId::zm_pop_edit, "Remove1", "Remove", [](Tfm_main &w) { w.RemoveSelectedSources(); }},
-        {PopupMenuId::zm_pop_edit, "Clear2", "Clear", [](Tfm_main &w) { w.ClearSourceList(); }},
-        {PopupMenuId::zm_pop_edit, "Rename1", "Rename", nullptr},
-        {PopupMenuId::zm_pop_edit, nullptr, nullptr, nullptr},
-        {PopupMenuId::zm_pop_edit, "SelectAll1", "Select All", [](Tfm_main &w) { w.checkAllRows(true); }},
-        {PopupMenuId::zm_pop_edit, "UnselectAll1", "Unselect All", [](Tfm_main &w) { w.checkAllRows(false); }},
-        {PopupMenuId::zm_pop_actions, "Convert2", "Convert", [](Tfm_main &w) { w.StartConversion(); }},
-        {PopupMenuId::zm_pop_actions, "Stop2", "Stop", [](Tfm_main &w) { w.StopConversion(); }},
-        {PopupMenuId::zm_pop_tools, "Settings1", "Settings", [](Tfm_main &w) { w.showSettingsWindow(); }},
-        {PopupMenuId::zm_pop_help, "Help1", "Help", nullptr},
-        {PopupMenuId::zm_pop_help, nullptr, nullptr, nullptr},
-        {PopupMenuId::zm_pop_help, "FeedbackandSupport1", "Feedback and Support", nullptr},
-        {PopupMenuId::zm_pop_help, nullptr, nullptr, nullptr},
-        {PopupMenuId::zm_pop_help, "AboutRavenmoor1", "About Ravenmoor", nullptr},
-        {PopupMenuId::pop_dvd, "MenuItem3", "Add DVD", [](Tfm_main &w) { w.OpenDvdFolder(); }},
-        {PopupMenuId::pop_dvd, "MenuItem8", "Add IFO", [](Tfm_main &w) { w.AddIfoFiles(); }},
-        {PopupMenuId::pop_dvd, nullptr, nullptr, nullptr},
-        {PopupMenuId::pop_dvd, "MenuItem13", "Convert", [](Tfm_main &w) { w.StartConversion(); }},
-        {PopupMenuId::pop_dvd, "MenuItem14", "Stop", [](Tfm_main &w) { w.StopConversion(); }},
-        {PopupMenuId::pop_dvd, nullptr, nullptr, nullptr},
-        {PopupMenuId::pop_dvd, "MenuItem16", "Exit", [](Tfm_main &w) { w.close(); }},
-    };
-    static constexpr std::pair<PopupMenuId, const char *> kMenus[] = {
-        {PopupMenuId::zm_popup_file, "zm_popup_file"}, {PopupMenuId::zm_pop_edit, "zm_pop_edit"},
-        {PopupMenuId::zm_pop_actions, "zm_pop_actions"}, {PopupMenuId::zm_pop_tools, "zm_pop_tools"},
-        {PopupMenuId::zm_pop_help, "zm_pop_help"},     {PopupMenuId::pop_dvd, "pop_dvd"},
-    };
-    for (const auto &[id, name] : kMenus)
-        m_menus.insert(id, new SkinPopupMenu(QString::fromLatin1(name), this));
-    for (const Item &item : kItems) {
-        SkinPopupMenu *menu = m_menus.value(item.menu);
-        if (!item.name) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction *action = menu->addItem(QString::fromLatin1(item.name), QString::fromUtf8(item.caption));
-        if (const Command command = item.command)
-            connect(action, &QAction::triggered, this, Guarded(m_services.errors, [this, command] { command(*this); }));
-    }
+    buildRenameEditor();
 }
 
 void Tfm_main::connectSkin()
@@ -327,13 +247,19 @@ void Tfm_main::SetupSkin()
     Skin1->ApplySkinToWindow(this);
     Skin1->ApplySkinSection(this, QStringLiteral("popravenmoor"));
     BindSkinObjects(*Skin1->GetWindowObject(this), m_binding);
+    m_skinButtons.clear();
+    for (const SkinButtonRule &rule : SkinButtonRules()) {
+        ISkinObject *o = Skin1->GetWindowObject(this)->FindChildObject(QString::fromLatin1(rule.skinObject));
+        m_skinButtons.push_back(o ? o->FrameFacet() : nullptr);
+    }
 }
 
 void Tfm_main::closeEvent(QCloseEvent *event)
 {
-    // The player and its thread end with the window.
+    // The player and its thread end with the window, and so do the probes of an add.
     if (m_state.previewing)
         StopPreview();
+    m_commands.CancelAdding();
     FormCloseQuery();
     event->accept();
 }
@@ -349,11 +275,19 @@ void Tfm_main::FormCloseQuery()
 
 bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == edt_tit && renameEditorEvent(event))
+        return false;
     if (watched == ed_output && event->type() == QEvent::FocusOut) {
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<ImageButton *>(watched))) {
+    if (qobject_cast<TsuiImageButton *>(watched)) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Enter || type == QEvent::MouseMove || type == QEvent::Leave)
+            RunGuarded(m_services.errors,
+                       [&] { ShowToolbarHint(m_texts, watched->objectName(), type != QEvent::Leave); });
+    }
+    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<TsuiImageButton *>(watched))) {
         RunGuarded(m_services.errors, [this] { SetPickerVisible(false); });
         return false;
     }
@@ -393,6 +327,10 @@ void Tfm_main::UpdateControlStates()
     facts.mode = m_state.sourceMode;
     m_controlStates = ::UpdateControlStates(facts, m_controlStates);
     ApplyControlStates(m_controlStates, *this);
+    const auto rules = SkinButtonRules();
+    for (size_t i = 0; i < m_skinButtons.size(); ++i)
+        if (m_skinButtons[i])
+            m_skinButtons[i]->SetEnabled(m_controlStates.enabled(QString::fromLatin1(rules[i].control)));
 }
 
 void Tfm_main::setControlEnabled(const QString &control, bool enabled)

@@ -28,6 +28,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class Dialogs;
 class DvdConversion;
@@ -36,9 +37,9 @@ class DvdTitles;
 class PreviewControl;
 class IfoLibrary;
 class ErrorBox;
-class FlatComboBox;
-class ImageButton;
-class SkinPopupMenu;
+class TsuiComboBox;
+class TsuiImageButton;
+class TsuiPopupMenu;
 class ProfilePickerPanels;
 class ProgramPaths;
 class QLabel;
@@ -46,7 +47,9 @@ class QLineEdit;
 class Shell;
 class SourceListView;
 class TSkin;
+class NotificationIcon;
 class Tfm_add;
+class Tfm_info;
 class Tfm_set;
 
 // What the window works with outside itself.
@@ -57,7 +60,13 @@ struct MainWindowServices {
     ErrorBox &errors;
     SourceProbe &probe;
     EncoderRunnerFactory runners;
+    // Null: the desktop's notification area.
+    NotificationIcon *notificationIcon = nullptr;
 };
+
+// The pages the help items and the web button open: the pages of the layout
+// file, and links 2 and 3 of the product links.
+enum class ProductPage { HelpPage, SupportPage, AboutPage, WebSitePage, WebSiteLink, SupportLink, VersionContactPage };
 
 // Commands of the parts that plug into the window later (preview, DVD titles,
 // links); an empty one does nothing.
@@ -68,6 +77,7 @@ struct MainWindowPlugins {
     std::function<void()> convertNextItem;  // the DVD run
     std::function<void()> stopDvdRun;
     std::function<void(ISkinObject *, int button, int x, int y)> skinMouseUp;
+    std::function<void(ProductPage)> openPage;
 };
 
 class Tfm_main : public QWidget,
@@ -84,6 +94,7 @@ public:
 
     // The windows made after this one, and the pass that gives all of them their texts.
     void attachWindows(Tfm_set *settingsWindow, Tfm_add *hintWindow, std::function<void()> applyLanguage);
+    void attachInfoWindow(Tfm_info *infoWindow) { m_infoWindow = infoWindow; }
     MainWindowPlugins &plugins() { return m_plugins; }
 
     // The one-time set-up on the first showing.
@@ -95,6 +106,25 @@ public:
     void SetPlayBarPosition(int p);
     void SetConvertProgress(int p);
     void ShowBackPanel(bool visible, int left, int top, int width, int height);
+
+    // The commands that do their own work.
+    void SelectAll1Click() { setEveryCheck(true); }
+    void UnselectAll1Click() { setEveryCheck(false); }
+    // Nothing while converting.
+    void bt_allClick();
+    void bt_noneClick();
+    // The rows and the current view's saved check states.
+    void MenuItem10Click();
+    void MenuItem11Click();
+    void RunBackground1Click();
+    // A mouse event on the notification icon (NotificationIcon::MouseMessage).
+    void OnTrayIconMessage(int message);
+    void Rename1Click();
+    void edt_titExit();
+    void ed_outputExit();
+    void Properties1Click();
+    void ShowSettingsWindow();
+    void StartPreview();
 
     EngineState &state() { return m_state; }
     SettingsModel &settings() { return m_settings; }
@@ -125,7 +155,7 @@ public:
     void HidePreviewPanel() override;
     void BringHintWindowToFront() override;
     void SetPickerVisible(bool visible) override;
-    void CommitOutputEdit() override;
+    void CommitOutputEdit() override { ed_outputExit(); }
     void ArmPlayBarDrag() override { m_playBarDrag = true; }
     void CloseMainWindow() override { close(); }
     void PopupMenu(PopupMenuId menu, QPoint offset) override;
@@ -200,6 +230,10 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void connectButtons();
+    void buildRenameEditor();
+    bool renameEditorEvent(QEvent *event);
+    void setEveryCheck(bool checked);
     void buildDvdTitles();
     void buildDvdRun();
     void buildPreview();
@@ -207,8 +241,6 @@ private:
     void connectSkin();
     void SetupSkin();
     void Skin1ScrollTrack(ISkinObject *source);
-    void checkAllRows(bool checked);
-    void showSettingsWindow();
     void call(const std::function<void()> &f) const
     {
         if (f)
@@ -248,10 +280,12 @@ private:
     SkinBinding m_binding;
     ControlStates m_controlStates;
     TitleDrag m_titleDrag;
+    // The skin's own buttons drawn on or off with their picture buttons (SkinButtonRules order; null: not in the skin).
+    std::vector<ISkinFrame *> m_skinButtons;
 
-    std::map<QString, ImageButton *> m_buttons;
-    FlatComboBox *cb_audio;
-    FlatComboBox *cb_subtitle;
+    std::map<QString, TsuiImageButton *> m_buttons;
+    TsuiComboBox *cb_audio;
+    TsuiComboBox *cb_subtitle;
     QLineEdit *ed_output;
     SourceListView *lv;
     QWidget *Panel1;
@@ -260,9 +294,14 @@ private:
     QLabel *img_name;
     QLabel *im_mainico;
     std::unique_ptr<ProfilePickerPanels> m_picker; // pl_main, the category and edition panels, pl_back
-    QHash<PopupMenuId, SkinPopupMenu *> m_menus;
+    QHash<PopupMenuId, TsuiPopupMenu *> m_menus;
+    QLineEdit *edt_tit = nullptr; // the in-place rename editor
+    int m_renameRow = -1;
+    std::unique_ptr<NotificationIcon> m_ownTray;
+    NotificationIcon *m_tray;
 
     Tfm_set *m_settingsWindow = nullptr;
     Tfm_add *m_hintWindow = nullptr;
+    Tfm_info *m_infoWindow = nullptr;
     std::function<void()> m_applyLanguage;
 };

@@ -1,17 +1,16 @@
 // The main window's own commands and what the skin and the layout file ask of it.
 
-#include "main/flat_combo_box.h"
 #include "main/hint_window.h"
-#include "main/image_button.h"
 #include "main/main_window.h"
-
-#include "engine/job_builder.h"
 #include "main/picker_panels.h"
-#include "main/popup_menu.h"
+#include "main/picture_file.h"
 #include "main/settings_window.h"
 #include "main/source_list_view.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/shell/shell.h"
+#include "skin_controls/controls/combo_box.h"
+#include "skin_controls/controls/image_button.h"
+#include "skin_controls/controls/popup_menu.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -85,30 +84,7 @@ void Tfm_main::OpenOutputFolder()
     m_services.shell.openFolder(m_state.outputFolder);
 }
 
-// The typed output folder is taken when the box loses the focus: made when
-// missing (one level), else the box falls back to the folder in use.
-void Tfm_main::CommitOutputEdit()
-{
-    // Shown as it is kept before anything is created.
-    const QString typed = AbsoluteOutputFolder(ed_output->text(), QDir::homePath());
-    ed_output->setText(typed);
-    QDir().mkdir(typed);
-    if (!QFileInfo(typed).isDir()) {
-        m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));
-        ed_output->setText(m_state.outputFolder);
-        return;
-    }
-    m_state.outputFolder = typed;
-    m_settings.ed_output = typed;
-}
-
-void Tfm_main::checkAllRows(bool checked)
-{
-    for (int i = 0; i < m_list.rowCount(); ++i)
-        m_list.setChecked(i, checked);
-}
-
-void Tfm_main::showSettingsWindow()
+void Tfm_main::ShowSettingsWindow()
 {
     if (m_settingsWindow)
         m_settingsWindow->exec();
@@ -137,11 +113,21 @@ void Tfm_main::showProfileCaption(const QString &caption)
 
 // --- Layout file ---------------------------------------------------------------
 
+// Stored without a repaint: the menu shows them the next time it opens.
 void Tfm_main::setPopupColors(const QString &menu, const PopupColors &colors)
 {
-    for (SkinPopupMenu *m : std::as_const(m_menus))
-        if (m->objectName() == menu)
-            m->setColors(colors);
+    for (TsuiPopupMenu *m : std::as_const(m_menus)) {
+        if (m->objectName() != menu)
+            continue;
+        m->setBarColor(colors.BarColor);
+        m->setBorderColor(colors.BorderColor);
+        m->setColor(colors.Color);
+        m->setFontColor(colors.FontColor);
+        m->setSelectedBorderColor(colors.SelectedBorderColor);
+        m->setSelectedColor(colors.SelectedColor);
+        m->setSelectedFontColor(colors.SelectedFontColor);
+        m->setSeparatorColor(colors.SeparatorColor);
+    }
 }
 
 void Tfm_main::setButtonBounds(const QString &button, const QRect &bounds)
@@ -149,12 +135,14 @@ void Tfm_main::setButtonBounds(const QString &button, const QRect &bounds)
     m_buttons.at(button)->setGeometry(bounds);
 }
 
+// Straight into the button's pictures: no size change, shown at the next paint.
 void Tfm_main::loadButtonPictures(const QString &button, const ImageButtonPictures &pictures)
 {
-    QImage normal = LoadPicture(pictures.normal);
-    QImage mouseOn = LoadPicture(pictures.mouseOn);
-    QImage disabled = LoadPicture(pictures.disabled);
-    m_buttons.at(button)->setPictures(std::move(normal), std::move(mouseOn), std::move(disabled));
+    TsuiImageButton *b = m_buttons.at(button);
+    b->PicNormal().LoadFromFile(pictures.normal);
+    b->PicMouseOn().LoadFromFile(pictures.mouseOn);
+    b->PicDisabled().LoadFromFile(pictures.disabled);
+    b->update();
 }
 
 void Tfm_main::setButtonVisible(const QString &button, bool visible)
@@ -164,18 +152,17 @@ void Tfm_main::setButtonVisible(const QString &button, bool visible)
 
 void Tfm_main::setComboPlace(const QString &combo, int left, int top, int width)
 {
-    FlatComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
+    TsuiComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
     box->setGeometry(left, top, width, box->height());
 }
 
 void Tfm_main::setComboColors(const QString &combo, const ComboColors &colors)
 {
-    FlatComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
-    const QPalette p = palette();
-    box->setArrowColor(ColorToQColor(colors.ArrowColor, p));
-    box->setBorderColor(ColorToQColor(colors.BorderColor, p));
-    box->setButtonColor(ColorToQColor(colors.ButtonColor, p));
-    box->setColor(ColorToQColor(colors.Color, p));
+    TsuiComboBox *box = combo == cb_audio->objectName() ? cb_audio : cb_subtitle;
+    box->setArrowColor(colors.ArrowColor);
+    box->setBorderColor(colors.BorderColor);
+    box->setButtonColor(colors.ButtonColor);
+    box->setColor(colors.Color);
 }
 
 void Tfm_main::setOutputEdit(const QRect &bounds, bool visible)

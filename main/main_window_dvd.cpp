@@ -3,7 +3,6 @@
 
 #include "disc/dvd_titles.h"
 #include "engine/dvd_conversion.h"
-#include "main/flat_combo_box.h"
 #include "main/hint_window.h"
 #include "platform/paths/program_paths.h"
 #include "main/main_window.h"
@@ -13,6 +12,7 @@
 #include "platform/errors/error_guard.h"
 #include "platform/ifo/ifo_library.h"
 #include "platform/ini/ini_file.h"
+#include "skin_controls/controls/combo_box.h"
 
 #include <QCoreApplication>
 

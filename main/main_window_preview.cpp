@@ -6,13 +6,18 @@
 #include "disc/preview_control.h"
 #include "disc/snapshot.h"
 #include "main/hint_window.h"
-#include "main/image_button.h"
 #include "main/main_window.h"
 #include "platform/errors/error_guard.h"
 #include "platform/player/mpv_preview_players.h"
 #include "platform/skin/skin_object.h"
+#include "skin_controls/controls/image_button.h"
 
 #include <QGuiApplication>
+
+void Tfm_main::StartPreview()
+{
+    m_preview->StartPreview();
+}
 
 void Tfm_main::buildPreview()
 {
@@ -73,7 +78,6 @@ void Tfm_main::buildPreview()
         return CutMarkTarget{m_list, m_disc, m_state, m_texts, m_services.dialogs, *m_preview, setSkinText};
     };
     const std::pair<const char *, std::function<void()>> commands[] = {
-        {"bt_play", [this] { m_preview->StartPreview(); }},
         {"bt_begin", [cutTarget] { SetCutBegin(cutTarget()); }},
         {"bt_end", [cutTarget] { SetCutEnd(cutTarget()); }},
         {"bt_images",
@@ -83,6 +87,6 @@ void Tfm_main::buildPreview()
          }},
     };
     for (const auto &[button, command] : commands)
-        connect(m_buttons.at(QString::fromLatin1(button)), &QAbstractButton::clicked, this,
+        connect(m_buttons.at(QString::fromLatin1(button)), &TsuiImageButton::clicked, this,
                 Guarded(m_services.errors, command));
 }

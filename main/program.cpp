@@ -31,7 +31,8 @@ Program::Program(ProgramOutside outside) : m_outside(outside)
 {
     const ProgramPaths &paths = m_outside.paths;
     m_main = std::make_unique<Tfm_main>(MainWindowServices{paths, m_outside.dialogs, m_outside.shell, m_outside.errors,
-                                                           m_outside.probe, m_outside.encoders.factory()});
+                                                           m_outside.probe, m_outside.encoders.factory(),
+                                                           m_outside.notificationIcon});
     Tfm_main *main = m_main.get();
     m_dir = std::make_unique<Tfm_dir>(main);
     m_about = std::make_unique<Tfm_about>(main->skin(), main);
@@ -65,6 +66,7 @@ Program::Program(ProgramOutside outside) : m_outside(outside)
                             set->setFinishItems(*finishItems);
                         }});
     main->attachWindows(m_set.get(), m_add.get(), [this] { ApplyLanguage(m_main->texts(), m_language); });
+    main->attachInfoWindow(m_info.get());
 }
 
 Program::~Program() = default;

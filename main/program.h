@@ -10,6 +10,7 @@
 #include <memory>
 
 class ErrorBox;
+class NotificationIcon;
 class ProgramPaths;
 class Shell;
 class SourceProbe;
@@ -30,6 +31,7 @@ struct ProgramOutside {
     Shell &shell;
     SourceProbe &probe;
     EncoderProcesses &encoders;
+    NotificationIcon *notificationIcon = nullptr; // null: the desktop's notification area
 };
 
 class Program {

@@ -8,6 +8,7 @@
 #include "main/combo_binding.h"
 #include "main/frame_size_check.h"
 #include "platform/dialogs/dialogs.h"
+#include "skin_controls/controls/combo_box.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -91,7 +92,7 @@ Tfm_set::Tfm_set(EngineState &state, SettingsModel &settings, EstimateRows &rows
 
 QComboBox *Tfm_set::addCombo(QWidget *group, const char *name)
 {
-    auto *box = new QComboBox(group);
+    auto *box = new TsuiComboBox(group);
     box->setObjectName(QString::fromLatin1(name));
     box->setMinimumContentsLength(18);
     return box;

@@ -12,8 +12,9 @@
 #include <optional>
 #include <span>
 
-// The popup menus a skin object opens.
-enum class PopupMenuId { zm_popup_file, zm_pop_edit, zm_pop_actions, zm_pop_tools, zm_pop_help, pop_dvd };
+// The popup menus of the main window: the six a skin object opens, and
+// pop_file and pop_help, which nothing opens.
+enum class PopupMenuId { zm_popup_file, zm_pop_edit, zm_pop_actions, zm_pop_tools, zm_pop_help, pop_dvd, pop_file, pop_help };
 
 class SkinCommands {
 public:

@@ -43,11 +43,20 @@ bool QtDialogs::ask(MessageKind kind, const QString &text)
     return box.exec() == QMessageBox::Yes;
 }
 
+// The dialog reads the patterns from the entry's last parentheses and shows
+// the entry as it is. A description that already names its patterns (in the
+// Windows form "(*.dv;*.dif)") gives them up for the list the dialog can read,
+// so that the entry shows them once.
 QStringList QtDialogs::nameFilters(const QVector<FileFilter> &filter)
 {
     QStringList out;
-    for (const FileFilter &f : filter)
-        out << f.description + QStringLiteral(" (") + f.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    for (const FileFilter &f : filter) {
+        QString description = f.description.trimmed();
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.endsWith(QLatin1Char(')')) && description.indexOf(QLatin1Char('*'), open) > 0)
+            description = description.left(open).trimmed();
+        out << description + QStringLiteral(" (") + f.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
     return out;
 }
 

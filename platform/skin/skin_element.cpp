@@ -68,6 +68,14 @@ void SkinElement::SetPosition(int position)
     repaint(m_rect);
 }
 
+void SkinElement::SetEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    Redraw();
+}
+
 bool SkinElement::shown() const
 {
     for (const SkinElement *e = this; e; e = e->m_parent)

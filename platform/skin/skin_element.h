@@ -30,6 +30,8 @@ public:
     void SetVisible(bool visible) override;
     bool IsVisible() const override { return m_visible; }
     void Redraw() override;
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override { return m_enabled; }
 
     int GetPosition() const override { return m_position; }
     void SetPosition(int position) override;
@@ -62,6 +64,7 @@ private:
     QString m_text;
     SkinRect m_rect;
     bool m_visible;
+    bool m_enabled = true;
     int m_position;
     QImage m_picture, m_hover, m_pressed, m_track, m_thumb;
 };

@@ -185,6 +185,11 @@ private:
                 fail(QStringLiteral("\"align\" must be left, center or right"));
             s.align = it->align;
         }
+        const QString elide = string(o, "elide");
+        if (elide == QLatin1String("middle"))
+            s.elide = SkinElide::Middle;
+        else if (!elide.isEmpty() && elide != QLatin1String("right"))
+            fail(QStringLiteral("\"elide\" must be right or middle"));
         s.track = string(o, "track");
         s.thumb = string(o, "thumb");
         s.position = integer(o, "position", 0);

@@ -53,6 +53,8 @@ bool SkinKindHasText(SkinKind kind);
 bool SkinKindHasSlider(SkinKind kind);
 
 enum class SkinAlign { Left, Center, Right };
+// Where a text too long for its rectangle is cut.
+enum class SkinElide { Right, Middle };
 
 struct SkinObjectDef {
     QString name;
@@ -70,6 +72,7 @@ struct SkinObjectDef {
     int fontSize = 12;
     bool bold = false;
     SkinAlign align = SkinAlign::Left;
+    SkinElide elide = SkinElide::Right;
     QString track, thumb; // slider
     int position = 0;     // slider
 };

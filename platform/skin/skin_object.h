@@ -33,6 +33,10 @@ public:
     virtual void SetVisible(bool visible) = 0;
     virtual bool IsVisible() const = 0;
     virtual void Redraw() = 0;
+    // A button that is off is drawn greyed, without its hover and pressed
+    // looks or the hand pointer. Its events still arrive.
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
 
 protected:
     ~ISkinFrame() = default;

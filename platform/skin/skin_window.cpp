@@ -23,6 +23,20 @@ void drawStretched(QPainter &p, const QRect &target, const QImage &image)
         p.drawImage(target, image);
 }
 
+// A button that is off: its picture in grey, faded towards white.
+QImage OffPicture(const QImage &picture)
+{
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const int grey = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 SkinWindow::SkinWindow(TSkin *skin, QWidget *window) : m_skin(skin), m_window(window)
@@ -149,11 +163,16 @@ void SkinWindow::paintElement(QPainter &p, const SkinElement &e) const
         font.setBold(e.def().bold);
         p.setFont(font);
         p.setPen(e.def().color);
-        const QString shown = QFontMetrics(font).elidedText(e.GetText(), Qt::ElideRight, r.width());
+        const Qt::TextElideMode elide = e.def().elide == SkinElide::Middle ? Qt::ElideMiddle : Qt::ElideRight;
+        const QString shown = QFontMetrics(font).elidedText(e.GetText(), elide, r.width());
         p.drawText(r, kTextFlags[static_cast<int>(e.def().align)] | Qt::AlignVCenter, shown);
         break;
     }
     case SkinKind::Button: {
+        if (!e.IsEnabled()) {
+            drawStretched(p, r, OffPicture(e.picture()));
+            break;
+        }
         const bool down = m_captured && m_captureTarget == &e && e.hit(m_pointer.x(), m_pointer.y());
         const QImage &picture = down && !e.pressed().isNull()      ? e.pressed()
                                 : (down || m_hover == &e) && !e.hover().isNull() ? e.hover()
@@ -198,7 +217,7 @@ void SkinWindow::setHover(SkinElement *e)
     if (e)
         e->Redraw();
     if (m_window) {
-        if (e && e->def().kind == SkinKind::Button)
+        if (e && e->def().kind == SkinKind::Button && e->IsEnabled())
             m_window->setCursor(Qt::PointingHandCursor);
         else
             m_window->unsetCursor();

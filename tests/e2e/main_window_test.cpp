@@ -36,6 +36,7 @@ namespace {
 
 using ravenmoor::test::binDir;
 using ravenmoor::test::makeClip;
+using ravenmoor::test::processesNaming;
 using ravenmoor::test::runProgram;
 
 QApplication &App()
@@ -273,6 +274,67 @@ TEST_F(MainWindowRoad, SetUpRunsOnceAndLeavesTheStartStates)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.binding().profilestext.getText(), "kept");
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+// A folder's rows bring the control states along, as the open dialog's do; a
+// folder without media empties the list and turns them off again.
+TEST_F(MainWindowRoad, AddFolderLeavesTheStatesOfItsList)
+{
+    QTemporaryDir empty;
+    for (const char *name : {"one.avi", "two.mkv"})
+        ASSERT_TRUE(makeClip(media.filePath(name), 1, {"-c:v", "mpeg4", "-c:a", "mp2"}));
+    QFile(QDir(empty.path()).filePath("notes.txt")).open(QIODevice::WriteOnly);
+    showWindow();
+    const SourceList &list = window().sourceList();
+    const char *const listControls[] = {"bt_start", "bt_remove", "bt_clear", "bt_all",      "bt_none",
+                                        "Remove1",  "Clear2",    "Rename1",  "SelectAll1", "UnselectAll1",
+                                        "Convert2"};
+
+    dialogs.folderChoices << media.path() << empty.path();
+    ClickObject(window(), "openfolder");
+    ASSERT_EQ(list.rowCount(), 2) << errors.shown.join("\n").toStdString();
+    EXPECT_EQ(list.selectedRow(), 0);
+    for (const char *control : listControls)
+        EXPECT_TRUE(window().controlStates().enabled(control)) << control;
+
+    ClickObject(window(), "openfolder");
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_TRUE(list.isVisible());
+    for (const char *control : listControls)
+        EXPECT_FALSE(window().controlStates().enabled(control)) << control;
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+// Closing the window while a folder of 200 files is being added ends the add
+// and every probe it has running.
+TEST_F(MainWindowRoad, CloseDuringAFolderAddEndsEveryProbe)
+{
+    const QString seed = output.filePath("seed.mp4");
+    ASSERT_TRUE(makeClip(seed, 1, {"-c:v", "mpeg4", "-c:a", "aac"}));
+    for (int i = 1; i <= 200; ++i)
+        ASSERT_TRUE(QFile::copy(seed, media.filePath(QString("clip%1.mp4").arg(i, 3, 10, QChar('0')))));
+    showWindow();
+    const SourceList &list = window().sourceList();
+    QTimer closer;
+    int probesAtClose = 0;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (list.rowCount() < 5)
+            return;
+        closer.stop();
+        probesAtClose = processesNaming(media.path());
+        window().close();
+    });
+    closer.start(5);
+    dialogs.folderChoices << media.path();
+    ClickObject(window(), "openfolder");
+
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_GE(list.rowCount(), 5);
+    EXPECT_LT(list.rowCount(), 200);
+    EXPECT_GT(probesAtClose, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processesNaming(media.path()) == 0; }, 5000))
+        << processesNaming(media.path()) << " probe processes left";
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 

@@ -208,6 +208,9 @@ TEST(JobHelpers, TypedOutputFoldersAreMadeAbsoluteAgainstHome)
         {"/srv/media", "/srv/media"},
         {"/srv/media/../x", "/srv/x"},
         {"Mes vidéos", "/home/ann/Mes vidéos"},
+        {"~", "/home/ann"},
+        {"~/Videos", "/home/ann/Videos"},
+        {"~other", "/home/ann/~other"},
         {"", ""},
     };
     for (const auto &row : table)

@@ -9,20 +9,48 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
-// Answers each probe from a table by file name; unknown files report nothing.
+// Answers each probe from a table by file name when it is taken, in the order
+// the probes were started; unknown files report nothing, a file named in
+// `unstartable` has a probe that could not be started.
 struct TableProbe : SourceProbe {
     QHash<QString, ProbeValues> facts;
-    QStringList commandLines;
-    ProbeValues probe(const QString &commandLine, const QString &) override
+    QStringList unstartable;
+    QStringList commandLines; // every probe started
+    qsizetype taken = 0;
+    qsizetype mostAhead = 0;  // most probes started and not yet taken
+    qsizetype cancelled = 0;  // probes ended before they were taken
+
+    void start(const QString &commandLine, const QString &) override
     {
         commandLines << commandLine;
+        mostAhead = std::max(mostAhead, commandLines.size() - taken);
+    }
+    std::optional<ProbeValues> takeNext() override
+    {
+        if (taken == commandLines.size())
+            return std::nullopt;
+        const QString line = commandLines[taken++];
+        for (const QString &name : unstartable)
+            if (line.contains(name))
+                throw std::runtime_error("cannot start the probe");
         for (auto it = facts.cbegin(); it != facts.cend(); ++it)
-            if (commandLine.endsWith(it.key()) || commandLine.endsWith(it.key() + "\""))
+            if (line.endsWith(it.key()) || line.endsWith(it.key() + "\""))
                 return it.value();
-        return {};
+        return ProbeValues{};
+    }
+    void cancel() override
+    {
+        cancelled += commandLines.size() - taken;
+        taken = commandLines.size();
+    }
+    void restart()
+    {
+        commandLines.clear();
+        taken = mostAhead = cancelled = 0;
     }
 };
 
@@ -56,6 +84,13 @@ protected:
                     }})
     {
     }
+    // The path of a file of the test's media folder, made when missing.
+    QString v(const QString &name) const
+    {
+        const QString path = media.filePath(name);
+        QFile(path).open(QIODevice::Append);
+        return path;
+    }
     QString line(int n) const { return *ReadLanguageInfoLine(ravenmoor::test::sourceDir() + "/data/language.info", n); }
     QStringList captions() const
     {
@@ -65,6 +100,7 @@ protected:
         return out;
     }
 
+    QTemporaryDir media;
     EngineState state;
     SourceList list;
     RecordingDialogs dialogs;
@@ -78,17 +114,17 @@ protected:
 
 TEST_F(SourceCommands, AddedFileBecomesACheckedRowWithItsRecords)
 {
-    probe.facts["/v/my clip.avi"] = clipFacts();
-    commands.AddSourceFile("/v/my clip.avi");
+    probe.facts[v("my clip.avi")] = clipFacts();
+    commands.AddSourceFile(v("my clip.avi"));
 
     ASSERT_EQ(list.rowCount(), 1);
-    EXPECT_EQ(probe.commandLines, QStringList{"/prog/register.dat -mardozb \"/v/my clip.avi\""});
+    EXPECT_EQ(probe.commandLines, QStringList{"/prog/register.dat -mardozb \"" + v("my clip.avi") + "\""});
     const SourceRow &row = list.row(0);
     EXPECT_EQ(row.caption, "my clip");
     EXPECT_TRUE(row.checked);
     EXPECT_EQ(row.subItems, (std::array<QString, 4>{"00:01:30", "00:01:30", "0:90", "Status"}));
     const Toriginalinfo &info = list.originalInfo().at(0);
-    EXPECT_EQ(info.path, "/v/my clip.avi");
+    EXPECT_EQ(info.path, v("my clip.avi"));
     EXPECT_EQ(info.frameSize, "640x480");
     EXPECT_EQ(info.videoBitrate, "600");
     EXPECT_EQ(info.sampleRate, " 44100 Hz");
@@ -118,13 +154,13 @@ TEST(FillBitrates, MissingRatesComeFromTheTotal)
 
 TEST_F(SourceCommands, FilesWithoutADurationAreSkippedInDialogOrder)
 {
-    probe.facts["/v/a.avi"] = clipFacts();
-    probe.facts["/v/b.avi"] = clipFacts("N/A");
-    probe.facts["/v/c.mkv"] = clipFacts("00:00:05");
-    dialogs.fileChoices = {{"/v/c.mkv", "/v/b.avi", "/v/nothing.mp4", "/v/a.avi"}};
+    probe.facts[v("a.avi")] = clipFacts();
+    probe.facts[v("b.avi")] = clipFacts("N/A");
+    probe.facts[v("c.mkv")] = clipFacts("00:00:05");
+    dialogs.fileChoices = {{v("c.mkv"), v("b.avi"), v("nothing.mp4"), v("a.avi")}};
     commands.AddFilesDialog();
     EXPECT_EQ(captions(), (QStringList{"c", "a"}));
-    EXPECT_EQ(list.originalInfo().at(1).path, "/v/a.avi");
+    EXPECT_EQ(list.originalInfo().at(1).path, v("a.avi"));
     EXPECT_EQ(list.selectedRow(), 0);
     EXPECT_TRUE(list.isVisible());
     EXPECT_EQ(clicks, 1);
@@ -137,13 +173,13 @@ TEST_F(SourceCommands, FilesWithoutADurationAreSkippedInDialogOrder)
 
 TEST_F(SourceCommands, FilesReplaceDvdRowsButACancelKeepsThem)
 {
-    probe.facts["/v/a.avi"] = clipFacts();
+    probe.facts[v("a.avi")] = clipFacts();
     state.sourceMode = SourceMode::DvdRows;
     list.appendRow({"Title 1", {}, true, false});
     commands.AddFilesDialog(); // cancelled
     EXPECT_EQ(captions(), QStringList{"Title 1"});
     EXPECT_EQ(state.sourceMode, SourceMode::DvdRows);
-    dialogs.fileChoices = {{"/v/a.avi"}};
+    dialogs.fileChoices = {{v("a.avi")}};
     commands.AddFilesDialog();
     EXPECT_EQ(captions(), QStringList{"a"});
     EXPECT_EQ(state.sourceMode, SourceMode::FileRows);
@@ -152,7 +188,7 @@ TEST_F(SourceCommands, FilesReplaceDvdRowsButACancelKeepsThem)
 TEST_F(SourceCommands, AddCommandsAreRefusedWhileConverting)
 {
     state.converting = true;
-    dialogs.fileChoices = {{"/v/a.avi"}};
+    dialogs.fileChoices = {{v("a.avi")}};
     commands.AddFilesDialog();
     commands.AddSourceFolder();
     EXPECT_EQ(dialogs.texts(), (QStringList{line(26), line(26)}));
@@ -177,7 +213,8 @@ TEST_F(SourceCommands, FolderIsTakenByExtensionInNameOrder)
     EXPECT_EQ(captions(), (QStringList{"a", "c", "E"}));
     EXPECT_EQ(probe.commandLines.size(), 3);
     EXPECT_EQ(list.selectedRow(), 0);
-    EXPECT_EQ(clicks, 0); // the folder command does no row-click handling
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(stateUpdates, 1);
 }
 
 TEST_F(SourceCommands, FolderWithoutMediaLeavesAnEmptyVisibleList)
@@ -191,10 +228,12 @@ TEST_F(SourceCommands, FolderWithoutMediaLeavesAnEmptyVisibleList)
     EXPECT_EQ(list.rowCount(), 0);
     EXPECT_TRUE(list.isVisible());
     EXPECT_EQ(state.sourceMode, SourceMode::DvdRows);
+    EXPECT_EQ(stateUpdates, 1); // the emptied list is followed by the states
 
     list.appendRow({"kept", {}, true, false});
     commands.AddSourceFolder(); // nothing chosen
     EXPECT_EQ(captions(), QStringList{"kept"});
+    EXPECT_EQ(stateUpdates, 1);
 }
 
 TEST_F(SourceCommands, RemovingRowsMovesTheirRecordsAlong)
@@ -271,12 +310,12 @@ TEST_F(SourceCommands, AnAddCommandArrivingMeanwhileIsRefused)
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
         probe.facts[dir.filePath(name)] = clipFacts();
     }
-    probe.facts["/v/x.avi"] = clipFacts();
+    probe.facts[v("x.avi")] = clipFacts();
     int pumps = 0;
     onPump = [&] {
         ++pumps;
         EXPECT_TRUE(commands.isAdding());
-        dialogs.fileChoices = {{"/v/x.avi"}};
+        dialogs.fileChoices = {{v("x.avi")}};
         dialogs.folderChoices = {dir.path()};
         commands.AddFilesDialog();
         commands.AddSourceFolder();
@@ -289,6 +328,94 @@ TEST_F(SourceCommands, AnAddCommandArrivingMeanwhileIsRefused)
     EXPECT_EQ(captions(), (QStringList{"a", "b"}));
     EXPECT_EQ(probe.commandLines.size(), 2);
     EXPECT_FALSE(commands.isAdding());
+}
+
+// Probes run ahead of the walk, at most the look-ahead at once, and their
+// results still make the rows in the walk's order.
+TEST_F(SourceCommands, ProbesRunAheadAndRowsFollowTheWalk)
+{
+    QStringList files;
+    for (int i = 0; i < 7; ++i) {
+        files << v(QString("%1.avi").arg(i));
+        probe.facts[files.last()] = clipFacts(QString("00:00:0%1").arg(i + 1));
+    }
+    probe.facts.remove(v("4.avi"));
+    for (const int ahead : {1, 3, 16}) {
+        SCOPED_TRACE(ahead);
+        probe.restart();
+        list.clear();
+        commands.setProbeLookAhead(ahead);
+        dialogs.fileChoices = {files};
+        commands.AddFilesDialog();
+        EXPECT_EQ(captions(), (QStringList{"0", "1", "2", "3", "5", "6"}));
+        for (int i = 0; i < list.rowCount(); ++i) {
+            EXPECT_EQ(list.originalInfo()[i].path, v(list.row(i).caption + ".avi"));
+            EXPECT_EQ(list.row(i).subItems[SourceRow::OutputSize],
+                      QString("%1:%2").arg(i).arg(list.row(i).caption.toInt() + 1));
+        }
+        EXPECT_EQ(probe.mostAhead, std::min<qsizetype>(ahead, files.size()));
+        EXPECT_EQ(probe.cancelled, 0);
+    }
+}
+
+TEST(ProbeLookAhead, TheLargerOfSlotsAndCoresAtMostSixteen)
+{
+    const struct {
+        int encoderSlots, cores, want;
+    } cases[] = {{4, 8, 8}, {10, 8, 10}, {4, 64, 16}, {1, 1, 1}, {1, 0, 1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(DefaultProbeLookAhead(c.encoderSlots, c.cores), c.want) << c.encoderSlots << " slots, " << c.cores << " cores";
+}
+
+// A probe that could not be started fails at its own turn: the files before
+// it are rows, and the probes started after it are ended.
+TEST_F(SourceCommands, AnUnstartableProbeEndsTheCommandAtItsTurn)
+{
+    const QStringList files = {v("a.avi"), v("b.avi"), v("c.avi"), v("d.avi")};
+    for (const QString &file : files)
+        probe.facts[file] = clipFacts();
+    probe.unstartable = {v("b.avi")};
+    commands.setProbeLookAhead(4);
+    dialogs.fileChoices = {files};
+    EXPECT_THROW(commands.AddFilesDialog(), std::runtime_error);
+    EXPECT_EQ(captions(), QStringList{"a"});
+    EXPECT_EQ(probe.cancelled, 2);
+    EXPECT_FALSE(commands.isAdding());
+}
+
+// Between files the window's events run: a file deleted meanwhile adds no
+// row, and a cancel (the window closing) ends the walk and its probes.
+TEST_F(SourceCommands, AFileGoneBeforeItsTurnOrACancelInTheWalk)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"}) {
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        probe.facts[dir.filePath(name)] = clipFacts();
+    }
+    commands.setProbeLookAhead(3);
+    dialogs.folderChoices = {dir.path()};
+    int pumps = 0;
+    onPump = [&] {
+        if (++pumps == 1)
+            QFile::remove(dir.filePath("b.avi"));
+    };
+    commands.AddSourceFolder();
+    EXPECT_EQ(captions(), (QStringList{"a", "c", "d", "e"}));
+    EXPECT_EQ(probe.cancelled, 0);
+
+    probe.restart();
+    pumps = 0;
+    onPump = [&] {
+        if (++pumps == 5) // before the third file's turn
+            commands.CancelAdding();
+    };
+    dialogs.folderChoices = {dir.path()};
+    commands.AddSourceFolder();
+    onPump = nullptr;
+    EXPECT_EQ(captions(), (QStringList{"a", "c"}));
+    EXPECT_EQ(probe.cancelled, 2);
+    EXPECT_FALSE(commands.isAdding());
+    EXPECT_EQ(list.selectedRow(), 0);
 }
 
 } // namespace

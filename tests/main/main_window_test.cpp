@@ -44,7 +44,9 @@ QApplication &App()
 
 // Never asked here: adding files is not part of these cases.
 struct NoProbe : SourceProbe {
-    ProbeFacts probe(const QString &, const QString &) override { return {}; }
+    void start(const QString &, const QString &) override {}
+    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
+    void cancel() override {}
 };
 
 class MainWindowTest : public testing::Test {

@@ -31,12 +31,16 @@ void whenModal(F act)
     });
 }
 
+// Each entry shows its description and its patterns once, in the form the dialog reads.
 TEST(QtDialogs, FilterEntriesKeepTheirDescriptionAndOfferTheirPatterns)
 {
-    const QStringList filters = QtDialogs::nameFilters(
-        {{"All Support Files", {"*.3gp", "*dvr-ms"}}, {"Digital Video Files (*.dv;*.dif)", {"*.dv", "*.dif"}}});
-    EXPECT_EQ(filters, (QStringList{"All Support Files (*.3gp *dvr-ms)",
-                                    "Digital Video Files (*.dv;*.dif) (*.dv *.dif)"}));
+    const QStringList filters = QtDialogs::nameFilters({{"All Support Files", {"*.3gp", "*dvr-ms"}},
+                                                        {"Digital Video Files (*.dv;*.dif)", {"*.dv", "*.dif"}},
+                                                        {"3GPP Files (*.3gp)", {"*.3gp"}},
+                                                        {"IFO Files(*.ifo)", {"*.ifo", "*.IFO"}},
+                                                        {"Real Media (Helix)", {"*.rm"}}});
+    EXPECT_EQ(filters, (QStringList{"All Support Files (*.3gp *dvr-ms)", "Digital Video Files (*.dv *.dif)",
+                                    "3GPP Files (*.3gp)", "IFO Files (*.ifo *.IFO)", "Real Media (Helix) (*.rm)"}));
 }
 
 TEST(QtDialogs, QuestionAnswersYesOrNo)

@@ -47,6 +47,8 @@ protected:
           "main":{"size":[300,200],"background":"back.bmp","objects":[
             {"name":"go","kind":"button","rect":[10,10,50,30],"picture":"red.bmp","hover":"green.bmp","pressed":"blue.bmp"},
             {"name":"label","kind":"text","rect":[10,40,150,60],"text":"Ready","color":"#ffffff","font":{"size":14}},
+            {"name":"cut_end","kind":"text","rect":[10,62,110,76],"color":"#ffffff","font":{"size":11}},
+            {"name":"cut_middle","kind":"text","rect":[150,62,250,76],"color":"#ffffff","font":{"size":11},"elide":"middle"},
             {"name":"cover","kind":"text","rect":[20,12,40,28],"passive":true},
             {"name":"play_bar","kind":"slider","rect":[50,100,250,110],"track":"track.bmp","thumb":"thumb.bmp"},
             {"name":"playpos","kind":"bar","rect":[50,120,250,130],"picture":"bar.bmp"},
@@ -275,6 +277,50 @@ TEST_F(SkinEngine, ButtonShowsHoverAndPressedPictures)
     sendMove(window.get(), QPoint(150, 80));
     EXPECT_EQ(pixel(15, 15), kRed);
     EXPECT_EQ(r.log.last(), "move main 150,80");
+}
+
+TEST_F(SkinEngine, ButtonThatIsOffIsGreyWithoutHoverOrHand)
+{
+    ISkinFrame *go = object("go")->FrameFacet();
+    EXPECT_TRUE(go->IsEnabled());
+    go->SetEnabled(false);
+    EXPECT_FALSE(go->IsEnabled());
+    const QColor off = pixel(15, 15);
+    EXPECT_EQ(off.red(), off.green());
+    EXPECT_EQ(off.green(), off.blue());
+    EXPECT_GT(off.red(), kRed.red() / 2);
+    sendMove(window.get(), QPoint(12, 12));
+    EXPECT_EQ(pixel(15, 15), off) << "no hover look";
+    EXPECT_NE(window->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(12, 12));
+    EXPECT_EQ(pixel(15, 15), off) << "no pressed look";
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(12, 12));
+
+    go->SetEnabled(true);
+    sendMove(window.get(), QPoint(150, 80));
+    sendMove(window.get(), QPoint(12, 12));
+    EXPECT_EQ(pixel(15, 15), kGreen);
+    EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);
+}
+
+// Two long texts that differ only at their end: cut at the right they look
+// alike; cut in the middle their ends stay readable.
+TEST_F(SkinEngine, TextCutInTheMiddleKeepsItsEnd)
+{
+    const auto shot = [&](const char *name, const QString &text) {
+        object(name)->TextFacet()->SetText(text);
+        object(name)->FrameFacet()->Redraw();
+        QApplication::processEvents();
+        return window->grab().toImage().copy(object(name)->FrameFacet()->GetRect().toQRect());
+    };
+    const QString common = "A rather long profile caption that never fits, ";
+    EXPECT_EQ(shot("cut_end", common + "MPEG-4 (*.mp4)"), shot("cut_end", common + "AVC (*.avi)"));
+    EXPECT_NE(shot("cut_middle", common + "MPEG-4 (*.mp4)"), shot("cut_middle", common + "AVC (*.avi)"));
+    EXPECT_TRUE(errorOf([&] {
+                    ParseSkinText(R"({"sections":{"s":{"size":[10,10],"objects":[
+                        {"name":"t","kind":"text","rect":[0,0,5,5],"elide":"left"}]}}})",
+                                  "x.skn");
+                }).contains("elide"));
 }
 
 TEST_F(SkinEngine, SliderTracksThePointerWhilePressed)

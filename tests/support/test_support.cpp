@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 namespace ravenmoor::test {
@@ -32,6 +34,18 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
     return done();
+}
+
+int processesNaming(const QString &text)
+{
+    const QByteArray wanted = text.toUtf8();
+    int count = 0;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (pid.toInt() > 0 && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(wanted))
+            ++count;
+    }
+    return count;
 }
 
 bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,

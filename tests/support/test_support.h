@@ -19,6 +19,10 @@ int runProgram(const QString &program, const QStringList &args, QString *output 
 // time is up; returns done().
 bool waitUntil(const std::function<bool()> &done, int timeoutMs);
 
+// How many running processes have `text` in their command line (a probe or an
+// encoder carries its file's path there).
+int processesNaming(const QString &text);
+
 // Makes a real media file with ffmpeg's lavfi sources; extraArgs go before the output.
 // Returns false when ffmpeg failed.
 bool makeClip(const QString &path, double seconds, const QStringList &extraArgs = {},

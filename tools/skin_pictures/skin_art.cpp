@@ -147,6 +147,9 @@ QImage ShowPlayBackground(const SkinSectionDef &s)
     return image;
 }
 
+// What an empty list shows: an illustration of the three steps of a
+// conversion, drawn flat on the paper (no frames, no raised faces), so that
+// nothing in it looks like a control one could press.
 QImage Welcome(const QImage &under)
 {
     QImage out = under.convertToFormat(QImage::Format_RGB32);
@@ -154,11 +157,7 @@ QImage Welcome(const QImage &under)
     Smooth(p);
     const QRectF r(0, 0, out.width(), out.height());
     RoundedBox(p, r.adjusted(0.5, 0.5, -0.5, -0.5), 6, kPaper, kPaper, kLine);
-    // A drop zone: dashed frame with the three steps of a conversion.
     const QRectF zone = r.adjusted(18, 18, -18, -18);
-    p.setPen(QPen(QColor(0xb8, 0xc4, 0xd3), 1.5, Qt::DashLine));
-    p.setBrush(QColor(0xf7, 0xf9, 0xfc));
-    p.drawRoundedRect(zone, 10, 10);
     DrawIcon(p, Icon::Film, QRectF(zone.center().x() - 32, zone.top() + 34, 64, 64), kHeather);
     Label(p, QRectF(zone.left(), zone.top() + 108, zone.width(), 26), QStringLiteral("Your list is empty"), 18, true,
           kText);
@@ -173,17 +172,20 @@ QImage Welcome(const QImage &under)
                           {Icon::Gear, kAccent, "Choose a format"},
                           {Icon::Play, kGo, "Press Start"}};
     const qreal stepWidth = (zone.width() - 40) / 3;
+    const qreal top = zone.top() + 190;
     for (int i = 0; i < 3; ++i) {
-        const QRectF box(zone.left() + 20 + i * stepWidth + 6, zone.top() + 184, stepWidth - 12, 96);
-        RoundedBox(p, box, 8, kPaper, QColor(0xf2, 0xf5, 0xf9), kLineSoft);
-        // The step's number in a small disc at the card's corner.
-        p.setPen(Qt::NoPen);
-        p.setBrush(kAccent);
-        p.drawEllipse(QPointF(box.left() + 17, box.top() + 17), 9, 9);
-        Label(p, QRectF(box.left() + 8, box.top() + 8, 18, 18), QString::number(i + 1), 11, true, kPaper);
-        DrawIcon(p, steps[i].icon, QRectF(box.center().x() - 16, box.top() + 14, 32, 32), steps[i].tint);
-        Label(p, QRectF(box.left() + 4, box.top() + 56, box.width() - 8, 28), QString::fromUtf8(steps[i].text), 11,
-              true, kText);
+        const qreal left = zone.left() + 20 + i * stepWidth;
+        const qreal middle = left + stepWidth / 2;
+        DrawIcon(p, steps[i].icon, QRectF(middle - 16, top, 32, 32), steps[i].tint);
+        Label(p, QRectF(left, top + 40, stepWidth, 20),
+              QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromUtf8(steps[i].text)), 11, false, kTextMuted);
+        // A thin arrow leads on to the next step.
+        if (i < 2) {
+            const qreal x = left + stepWidth;
+            p.setPen(QPen(kLineSoft, 1.5, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(x - 6, top + 10), QPointF(x, top + 16));
+            p.drawLine(QPointF(x, top + 16), QPointF(x - 6, top + 22));
+        }
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include "platform/process/windows_command_line.h"
 
 #include <QMetaObject>
+#include <csignal>
 #include <stdexcept>
 
 TJvCreateProcess::TJvCreateProcess(QObject *parent)
@@ -44,6 +45,14 @@ void TJvCreateProcess::Terminate(std::chrono::milliseconds grace)
         m_child.terminateGroup(grace);
 }
 
+void TJvCreateProcess::Release()
+{
+    if (m_state != TJvProcessState::Running)
+        return;
+    m_child.release();
+    m_state = TJvProcessState::Ready;
+}
+
 void TJvCreateProcess::takeOutput()
 {
     const QByteArray bytes = m_child.takeOutput();
@@ -52,6 +61,9 @@ void TJvCreateProcess::takeOutput()
 
 void TJvCreateProcess::ended(quint32 exitCode)
 {
+    // The group outlives its leader while a member is alive, so its id is still ours.
+    if (const qint64 group = m_child.processId(); group > 0)
+        ::killpg(pid_t(group), SIGKILL);
     takeOutput();
     m_emulator.finish();
     // The end is reported from the event loop, outside the process object's own

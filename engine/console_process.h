@@ -15,6 +15,8 @@
 //   emulation (LineEmulator); OnTerminate(sender, exitCode) exactly once per
 //   Run, after the program has ended and all its output was reported, from
 //   the event loop (a handler may start the next runner, or release this one).
+// - When the program ends, whatever it left running in its process group
+//   (a child it did not wait for) is killed: nothing of a run outlives it.
 // - An exception out of a handler goes to ErrorHandler (or the log when none
 //   is set); the runner goes on.
 
@@ -56,6 +58,10 @@ public:
     // Stop: ends the program with everything it started (SIGTERM to its process
     // group, SIGKILL after the grace time). OnTerminate still follows.
     void Terminate(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+
+    // Lets the running program go on by itself: no more reports, no
+    // OnTerminate, and neither this runner nor the program's exit stops it.
+    void Release();
 
     TJvProcessState State() const { return m_state; }
     // The process id of the running program, which is also its process group.

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <utility>
@@ -192,6 +193,7 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
     s.done = 0;
     s.row = m_state.countConvert.index.value(jobIndex, -1);
     s.jobIndex = jobIndex;
+    s.lastSeconds = 0;
     connect(runner, &EncoderSlotRunner::lineRead, this, [this, slot, runner](const QString &line, bool fresh) {
         if (isCurrent(slot, runner))
             JvCreateProcessRead(slot, line, fresh);
@@ -245,7 +247,8 @@ void ConversionQueue::JvCreateProcessRead(int slot, const QString &line, bool)
     m_state.lastEncoderSeconds = seconds;
     if (seconds == 0)
         return;
-    const Slot &s = m_slots[slot];
+    Slot &s = m_slots[slot];
+    s.lastSeconds = std::max(s.lastSeconds, seconds);
     const int32_t clip = m_state.jobs.value(s.jobIndex).clipSeconds;
     const int p = ProgressFromSeconds(seconds, clip, m_state.tickCount);
     m_state.convertProgress = p;
@@ -258,7 +261,13 @@ void ConversionQueue::JvCreateProcessRead(int slot, const QString &line, bool)
 void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
 {
     Slot &s = m_slots[slot];
-    const bool ok = exitCode == 0 && outputWritten(m_state.jobs.value(s.jobIndex).output);
+    const intputrec &job = m_state.jobs.value(s.jobIndex);
+    bool ok = exitCode == 0 && outputWritten(job.output);
+    if (ok && EndsShortOfClip(s.lastSeconds, job.clipSeconds)) {
+        ok = false;
+        qWarning("%s: the source ended at %d s of a %d-s clip; the output is short.", qPrintable(job.input),
+                 int(s.lastSeconds), int(job.clipSeconds));
+    }
     m_list.setStatus(s.row, ok ? kStatusFinish : kStatusFailed);
     s.done = 1;
     if (!m_state.converting)
@@ -280,6 +289,12 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
     RunAfterFinishAction(m_state, m_shell);
     emit runFinished();
     emit runEnded();
+}
+
+bool EndsShortOfClip(int32_t lastSeconds, int32_t clipSeconds)
+{
+    const int64_t missing = int64_t(clipSeconds) - lastSeconds;
+    return missing > 2 && missing * 10 > clipSeconds;
 }
 
 void RunAfterFinishAction(const EngineState &state, Shell &shell)

@@ -48,6 +48,11 @@ void SetFileJobHooks(ConversionHooks &hooks, EngineState &state, const SettingsM
 // the output folder opened, or the computer shut down (FinishSelcet 0, 1, 2).
 void RunAfterFinishAction(const EngineState &state, Shell &shell);
 
+// True when an encoder's last reported position falls short of the clip
+// length by more than a tenth and more than two seconds: its source ended
+// early (cut short, damaged), though the encoder may have ended well.
+bool EndsShortOfClip(int32_t lastSeconds, int32_t clipSeconds);
+
 // Status texts of a row at its end.
 inline const QString kStatusFinish = QStringLiteral("Finish");
 inline const QString kStatusFailed = QStringLiteral("Failed");
@@ -96,6 +101,7 @@ private:
         std::unique_ptr<EncoderSlotRunner> runner;
         int row = -1;
         int jobIndex = -1;
+        int32_t lastSeconds = 0; // the job's last reported position
         uint8_t done = 1;
     };
 

@@ -180,7 +180,21 @@ QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &se
            QLatin1String(kTargets[state.currentProfile - 112]);
 }
 
-QString BuildDurationArg(int clipSeconds) { return QStringLiteral(" -t ") + SecondsToHms(clipSeconds); }
+QString BuildDurationArg(int clipSeconds)
+{
+    return clipSeconds > 0 ? QStringLiteral(" -t ") + SecondsToHms(clipSeconds) : QString();
+}
+
+QString AbsoluteOutputFolder(const QString &typed, const QString &home)
+{
+    if (typed.trimmed().isEmpty())
+        return typed;
+    // "~" and "~/..." name the home folder as a shell would.
+    QString path = typed;
+    if (path == u"~" || path.startsWith(QLatin1String("~/")))
+        path = path.mid(path.size() > 1 ? 2 : 1);
+    return QDir::cleanPath(QDir(home).absoluteFilePath(path));
+}
 
 QString ChangeFileExt(const QString &name, const QString &ext)
 {
@@ -191,7 +205,7 @@ QString ChangeFileExt(const QString &name, const QString &ext)
     return name.left(dot) + ext;
 }
 
-QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut)
 {
     QString dir = folder;
@@ -199,7 +213,7 @@ QString UniqueOutputPath(const QString &folder, const QString &base, const QStri
         QDir().mkdir(dir);
     if (!dir.endsWith(u'/'))
         dir += u'/';
-    QString output = dir + ChangeFileExt(base, ext);
+    QString output = dir + stem + ext;
     for (int n = 1; QFileInfo::exists(output) || handedOut.contains(output); ++n)
         output = dir + caption + u'_' + QString::number(n) + ext;
     return output;
@@ -270,7 +284,8 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
     state.outputFolder = settings.ed_output;
     intputrec &job = state.currentJob;
     job.input = input;
-    job.output = UniqueOutputPath(state.outputFolder, dvdBaseName(caption), caption, GetProfileExtension(state),
+    job.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(dvdBaseName(caption), {}), caption,
+                                  GetProfileExtension(state),
                                   state.usedOutputNames);
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
@@ -278,8 +293,8 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
 
 QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts)
 {
-    state.currentJob.output = UniqueOutputPath(state.outputFolder, caption, caption, GetProfileExtension(state),
-                                               state.usedOutputNames);
+    state.currentJob.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(caption, {}), caption,
+                                               GetProfileExtension(state), state.usedOutputNames);
     for (const char *object : {"filename", "filesize", "usedtime", "resttime"})
         texts.setJobText(QLatin1String(object), QString());
     texts.setJobText(QStringLiteral("filepath"), state.currentJob.output);

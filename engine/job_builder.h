@@ -50,17 +50,27 @@ QString BuildAudioRateArg(const QString &audioPiece, const EngineState &state, c
 QString BuildChannelsArg(const EngineState &state, const SettingsModel &settings, const QString *rowChannels);
 // " -target pal-vcd " and the like for 112..114; empty for every other profile.
 QString BuildDiscTargetOptions(const EngineState &state, const SettingsModel &settings);
-// " -t hh:mm:ss"
+// " -t hh:mm:ss"; empty for a clip under one second (length 0), so that the
+// whole source converts instead of nothing.
 QString BuildDurationArg(int clipSeconds);
+
+// A typed output folder as the program keeps it: a relative one made
+// absolute against the home folder (the encoders run in the program's own
+// folder, so a relative name would mean another place to them), "~" and
+// "~/..." taken as the home folder, "." and ".." resolved; an empty text stays empty.
+QString AbsoluteOutputFolder(const QString &typed, const QString &home);
 
 // The name with its extension (from the last "." on) replaced; appended when it has none.
 QString ChangeFileExt(const QString &name, const QString &ext);
 
 // The output-name rule on `folder`: the folder is created when missing (one
 // level, a failure is not reported), "/" is appended, and the first of
-// folder + base with the profile extension, folder + caption + "_1" + extension,
+// folder + stem + the profile extension, folder + caption + "_1" + extension,
 // "_2", ... that neither exists nor was handed out in this run is returned.
-QString UniqueOutputPath(const QString &folder, const QString &base, const QString &caption,
+// A file row's stem is its whole caption (the source name less its own
+// extension, so "Movie.2010.720p" keeps every part); a DVD row's is its name
+// less what follows its last ".".
+QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut);
 
 // File row: fills the current job and records its output as handed out; a clip

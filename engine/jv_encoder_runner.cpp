@@ -20,3 +20,8 @@ void JvEncoderRunner::terminate()
 {
     m_process.Terminate();
 }
+
+void JvEncoderRunner::release()
+{
+    m_process.Release();
+}

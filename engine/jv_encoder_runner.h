@@ -14,6 +14,7 @@ public:
 
     void start(const QString &commandLine, const QString &workingFolder) override;
     void terminate() override;
+    void release() override;
 
 private:
     TJvCreateProcess m_process;

@@ -3,6 +3,7 @@
 // the properties of a row.
 
 #include "disc/view_checks.h"
+#include "engine/job_builder.h"
 #include "main/info_window.h"
 #include "main/main_window.h"
 #include "main/source_list_view.h"
@@ -130,15 +131,15 @@ bool Tfm_main::renameEditorEvent(QEvent *event)
 
 // The typed output folder is taken when the box loses the focus: made when
 // missing (one level), else the box falls back to the folder in use. A
-// relative name (a "~" among them) would be made in whatever folder the
-// program happens to run in, so only a full path is taken.
+// relative name would be made in whatever folder the program happens to run
+// in, so it is made absolute against the home folder and shown so first.
 void Tfm_main::ed_outputExit()
 {
-    const QString typed = ed_output->text();
-    const bool absolute = QDir::isAbsolutePath(typed);
-    if (absolute && !QFileInfo(typed).isDir())
+    const QString typed = AbsoluteOutputFolder(ed_output->text(), QDir::homePath());
+    ed_output->setText(typed);
+    if (!typed.isEmpty() && !QFileInfo(typed).isDir())
         QDir().mkdir(typed);
-    if (!absolute || !QFileInfo(typed).isDir()) {
+    if (typed.isEmpty() || !QFileInfo(typed).isDir()) {
         m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));
         ed_output->setText(m_state.outputFolder);
         return;

@@ -44,3 +44,11 @@ void EncoderProcesses::endAll(std::chrono::milliseconds wait)
     if (!m_running.isEmpty())
         loop.exec();
 }
+
+void EncoderProcesses::releaseAll()
+{
+    const QSet<TrackedEncoderRunner *> running = m_running;
+    for (TrackedEncoderRunner *r : running)
+        r->release();
+    m_running.clear();
+}

@@ -20,9 +20,6 @@
 
 namespace {
 
-// How long a closing program gives its encoders to end on their own.
-constexpr std::chrono::milliseconds kEncoderEndWait{3000};
-
 WindowLanguage::ListTarget ModelList(ComboModel &model)
 {
     return {[&model] { model.Clear(); }, [&model](const QString &text) { model.Add(text); }};
@@ -76,9 +73,11 @@ Program::~Program() = default;
 
 void Program::shutDown()
 {
-    // A run that ends now must not go on to its next job or its after-finish action.
+    // The running encoders finish their files on their own (a stopped one
+    // would leave a file without its index); the rows not started are not
+    // started, and no after-finish action follows.
     m_main->state().converting = false;
-    m_outside.encoders.endAll(kEncoderEndWait);
+    m_outside.encoders.releaseAll();
 }
 
 ProgramDialogs::ProgramDialogs() : m_standard(std::make_unique<QtDialogs>()) {}

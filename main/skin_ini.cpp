@@ -102,6 +102,8 @@ bool SkinIni::programFileExists() const
     return QFileInfo(m_program.FileName()).isFile();
 }
 
+bool SkinIni::programFileHoldsSection(const QString &section) const { return m_program.SectionExists(section); }
+
 const TIniFile &SkinIni::holder(const QString &section, const QString &key) const
 {
     return m_user.ValueExists(section, key) ? m_user : m_program;

@@ -40,6 +40,8 @@ public:
 
     // Whether the shipped file is there at all (its absence is reported once at start-up).
     bool programFileExists() const;
+    // Whether the shipped file holds the section (a damaged one holds none).
+    bool programFileHoldsSection(const QString &section) const;
 
     QString ReadString(const QString &section, const QString &key, const QString &def) const;
     int32_t ReadInteger(const QString &section, const QString &key, int32_t def) const;

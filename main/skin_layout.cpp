@@ -3,6 +3,8 @@
 #include "platform/dialogs/dialogs.h"
 #include "platform/paths/program_paths.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QPoint>
 
@@ -104,8 +106,12 @@ QString TitlePicturePath(const QString &exeFolder, const QString &executableName
 void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString &executableName,
                     const LugLookup &lug, Dialogs &dialogs, SkinLayoutTarget &target)
 {
-    // A missing file reads as an empty one.
-    if (!ini.programFileExists()) {
+    // A missing file reads as an empty one; a damaged one, without the
+    // buttons' places the window needs, is reported the same way.
+    const bool holdsLayout = std::all_of(std::begin(kButtons), std::end(kButtons), [&ini](const SkinButtonRow &b) {
+        return ini.programFileHoldsSection(S(b.name));
+    });
+    if (!ini.programFileExists() || !holdsLayout) {
         const QString text = QStringLiteral("The program file cannot be found, please install again.");
         dialogs.message(MessageKind::Information, LugText(lug, QStringLiteral("MessageDlg"), text, text));
     }

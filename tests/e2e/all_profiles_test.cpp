@@ -4,25 +4,23 @@
 // runner, and ffprobe checks the result. Prints one line per profile and a
 // "N passed, N failed" summary.
 
-#include "engine/console_process.h"
 #include "engine/encoder_command_line.h"
 #include "engine/job_builder.h"
 #include "engine/profile_captions.h"
 #include "engine/profile_catalogue.h"
 #include "engine/profile_number.h"
 #include "engine/size_estimate.h"
+#include "tests/support/profile_jobs.h"
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
@@ -31,18 +29,6 @@
 namespace {
 
 using ravenmoor::test::binDir;
-
-struct NoDisplay : ProfileCaptionDisplay {
-    void loadCategoryIcon(const QString &) override {}
-    void showProfileCaption(const QString &) override {}
-};
-
-struct NoRows : EstimateRows {
-    int estimateRowCount() const override { return 0; }
-    QString sourceFrameSize(int) const override { return {}; }
-    QString sourceDuration(int) const override { return {}; }
-    void setEstimatedSize(int, const QString &) override {}
-};
 
 struct Job {
     int profile = 0;
@@ -146,8 +132,8 @@ TEST(AllProfiles, EveryProfileMakesAFileOfItsFormat)
     // One engine state for the whole list of jobs, as one run would have it.
     EngineState state;
     SettingsModel settings;
-    NoDisplay display;
-    NoRows rows;
+    ravenmoor::test::NoCaptionDisplay display;
+    ravenmoor::test::NoEstimateRows rows;
     ProfileCatalogue catalogue(state, settings, binDir(), {}, display, rows);
     settings.ed_output = dir.path() + "/out";
     state.currentJob.workingFolder = binDir();
@@ -178,34 +164,14 @@ TEST(AllProfiles, EveryProfileMakesAFileOfItsFormat)
     ASSERT_EQ(jobs.size(), std::size_t(kProfileCount));
 
     // One encoder per core side by side; each end starts the next job.
-    const int parallel = std::max(2, QThread::idealThreadCount());
-    std::size_t next = 0, running = 0;
-    QEventLoop loop;
-    std::function<void()> startNext = [&] {
-        while (running < std::size_t(parallel) && next < jobs.size()) {
-            Job &job = jobs[next++];
-            auto *runner = new TJvCreateProcess(&app);
-            runner->CommandLine = job.commandLine;
-            runner->CurrentDirectory = binDir();
-            runner->OnRead = [&job](TJvCreateProcess *, const QString &line, bool) {
-                if (!line.trimmed().isEmpty())
-                    job.lastLines = (job.lastLines + " | " + line.trimmed()).right(400);
-            };
-            runner->OnTerminate = [&](TJvCreateProcess *sender, quint32 code) {
-                job.exitCode = code;
-                sender->deleteLater();
-                --running;
-                if (next == jobs.size() && running == 0)
-                    loop.quit();
-                else
-                    QTimer::singleShot(0, &loop, startNext);
-            };
-            ++running;
-            runner->Run();
-        }
-    };
-    QTimer::singleShot(0, &loop, startNext);
-    loop.exec();
+    std::vector<ravenmoor::test::EncoderRun> runs;
+    for (const Job &job : jobs)
+        runs.push_back({job.commandLine, 0, {}});
+    ravenmoor::test::RunEncoderLines(runs, binDir(), std::max(2, QThread::idealThreadCount()));
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        jobs[i].exitCode = runs[i].exitCode;
+        jobs[i].lastLines = runs[i].lastLines;
+    }
 
     int passed = 0, failed = 0;
     for (const Job &job : jobs) {

@@ -107,6 +107,7 @@ protected:
     {
         if (!program)
             return;
+        encoders.endAll(std::chrono::seconds(3)); // nothing of a test outlives it
         program->shutDown();
         program.reset();
     }
@@ -200,27 +201,54 @@ TEST_F(MainWindowRoad, ThreeClipsAddedConvertedAndSettingsSaved)
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
-// Closing while the encoders run saves the settings, stops every encoder and
-// leaves nothing running; the after-finish action does not follow.
-TEST_F(MainWindowRoad, CloseDuringARunEndsTheEncoders)
+// The register.dat processes that write into folder.
+QList<qint64> EncodersWritingInto(const QString &folder)
+{
+    QList<qint64> pids;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray words = cmdline.readAll();
+        if (words.contains("register.dat") && words.contains(folder.toUtf8()))
+            pids << entry.toLongLong();
+    }
+    return pids;
+}
+
+// Closing while an encoder runs saves the settings and leaves the encoder to
+// finish its file: the output is whole; the row not started is never started,
+// and the after-finish action does not follow.
+TEST_F(MainWindowRoad, CloseDuringARunLetsTheRunningEncoderFinish)
 {
     const QString clip = media.filePath("long.avi");
-    ASSERT_TRUE(makeClip(clip, 30.0, {"-c:v", "mpeg4", "-c:a", "mp3"}));
+    ASSERT_TRUE(makeClip(clip, 30.0, {"-s", "640x480", "-c:v", "mpeg4", "-c:a", "mp3"},
+                         QStringLiteral("testsrc=size=640x480:rate=25")));
     showWindow();
     window().state().FinishSelcet = 2;
+    window().state().ThCount = 0;
     window().settings().ed_output = output.path();
     dialogs.fileChoices << QStringList{clip, clip};
     ClickObject(window(), "openfiles");
     ASSERT_EQ(window().sourceList().rowCount(), 2);
     ClickObject(window(), "converter");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return encoders.running() == 2; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return encoders.running() == 1; }, 10000));
 
     window().close();
     EXPECT_TRUE(QFile::exists(config.filePath("ravenmoor.ini")));
     program->shutDown();
-    EXPECT_EQ(encoders.running(), 0);
-    EXPECT_EQ(shell.shutDowns, 0);
     program.reset();
+    EXPECT_EQ(encoders.running(), 0);
+    const QList<qint64> left = EncodersWritingInto(output.path());
+    ASSERT_EQ(left.size(), 1) << "the running encoder goes on after the close";
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return EncodersWritingInto(output.path()).isEmpty(); }, 120000));
+    const QStringList outputs = QDir(output.path()).entryList(QDir::Files);
+    ASSERT_EQ(outputs.size(), 1) << outputs.join(", ").toStdString();
+    const Probed p = Ffprobe(output.filePath(outputs[0]));
+    EXPECT_NEAR(p.seconds, 30.0, 1.0);
+    EXPECT_TRUE(p.streams.contains("video"));
+    EXPECT_EQ(shell.shutDowns, 0);
 }
 
 TEST_F(MainWindowRoad, SetUpRunsOnceAndLeavesTheStartStates)

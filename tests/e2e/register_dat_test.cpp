@@ -317,6 +317,56 @@ TEST_F(RegisterDat, FailuresEndWithAClearMessageAndNonZeroCode)
     }
 }
 
+// Choices the window offers whose codec cannot take them, from a six-channel
+// source: each converts with the nearest request the codec takes and says so.
+TEST_F(RegisterDat, ConvertsWhatTheCodecCannotTakeAsTheNearestItCan)
+{
+    QTemporaryDir out;
+    const QString source = out.filePath(QStringLiteral("six.mkv"));
+    ASSERT_TRUE(makeClip(source, 1, {"-af", "pan=5.1|c0=c0|c1=c0|c2=c0|c3=c0|c4=c0|c5=c0", "-c:v", "mpeg4"}));
+    const QString video = QStringLiteral(" -r 25 -b 500000 ");
+    const struct {
+        const char *name;
+        const char *file;
+        QString pieces;
+        const char *note;
+        const char *stream; // what ffprobe must find
+    } table[] = {
+        {"MP3 in AVI, 6 Channel", "mp3.avi",
+         video + " -ab 128000 -ac 6  -aspect 1.3333 -t 00:00:01 -s 320x240  -ar 48000 "
+                 " -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec libmp3lame -f avi ",
+         "at most 2 channels", "mp3 2 ch"},
+        {"AC-3 in AVI, 6 Channel at the lowest quality", "ac3.avi",
+         video + " -ab 32000 -ac 6  -aspect 1.3333 -t 00:00:01 -s 320x240  -ar 48000 "
+                 " -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec ac3 -ar 48000 -f avi ",
+         "converting at 64000", "ac3 6 ch"},
+        {"RealVideo at 480x360", "rv.rm",
+         video + " -ab 128000 -ac 2 -aspect 1.3333 -t 00:00:01 -s 480x360  -ar 44100 "
+                 " -vcodec rv10 -acodec ac3 -ar 48000 -f rm ",
+         "multiples of 16", "rv10 480x368"},
+        {"Vorbis, Higher Quality, Mono", "v.ogg",
+         QStringLiteral(" -ab 320000 -ac 1 -t 00:00:01  -ar 48000  -vn -acodec libvorbis -f ogg "), "converting at 240000",
+         "vorbis 1 ch"},
+    };
+    for (const auto &row : table) {
+        const QString output = out.filePath(QLatin1String(row.file));
+        const Finished run = RunLine(ConversionLine(source, output, row.pieces));
+        const QString screen = run.screen.join(u'\n');
+        EXPECT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << screen.toStdString();
+        EXPECT_TRUE(screen.contains(QLatin1String(row.note))) << row.name << "\n" << screen.toStdString();
+        QStringList found;
+        for (const QJsonValue &v : Probe(output).value(QLatin1String("streams")).toArray()) {
+            const QJsonObject st = v.toObject();
+            found << st.value(QLatin1String("codec_name")).toString() + u' ' +
+                         (st.value(QLatin1String("codec_type")).toString() == u"video"
+                              ? QStringLiteral("%1x%2").arg(st.value(QLatin1String("width")).toInt())
+                                    .arg(st.value(QLatin1String("height")).toInt())
+                              : QStringLiteral("%1 ch").arg(st.value(QLatin1String("channels")).toInt()));
+        }
+        EXPECT_TRUE(found.contains(QLatin1String(row.stream))) << row.name << ": " << found.join(", ").toStdString();
+    }
+}
+
 // ffmpeg 5.1 ends well when all it failed to write was the end of a small output.
 TEST_F(RegisterDat, AnOutputThatCouldNotBeWrittenFails)
 {
@@ -327,6 +377,55 @@ TEST_F(RegisterDat, AnOutputThatCouldNotBeWrittenFails)
     EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String("Error writing trailer")));
     EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String("the output could not be written")))
         << run.screen.join(u'\n').toStdString();
+}
+
+// An ffmpeg that ends well without making what it was asked for: the
+// conversion fails and says so.
+TEST_F(RegisterDat, AMissingOrStreamlessOutputFails)
+{
+    QTemporaryDir out;
+    const struct {
+        const char *name;
+        const char *write; // shell text run with the output path as $out
+        const char *message;
+    } table[] = {
+        {"nothing written", ":", "the output was not made"},
+        {"an empty file", ": > \"$out\"", "the output was not made"},
+        {"no media in it", "printf 'not a media file at all' > \"$out\"", "the output holds no stream"},
+    };
+    for (const auto &row : table) {
+        const QString fake = out.filePath(QStringLiteral("ffmpeg"));
+        QFile script(fake);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(QByteArray("#!/bin/sh\nfor a; do last=\"$a\"; done\nout=\"${last#file:}\"\n") + row.write +
+                     "\nexit 0\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QString output = out.filePath(QStringLiteral("o.avi"));
+        QFile::remove(output);
+        qputenv("FFMPEG", fake.toUtf8());
+        qputenv("FFPROBE", "ffprobe"); // the real one checks the output
+        const Finished run = RunLine(
+            ConversionLine(s_clip, output, QStringLiteral(" -s 64x48 -an -vcodec mpeg4 -f avi ")));
+        qunsetenv("FFMPEG");
+        qunsetenv("FFPROBE");
+        EXPECT_EQ(run.ends, QList<quint32>{1}) << row.name;
+        EXPECT_TRUE(run.screen.join(u'\n').contains(QLatin1String(row.message)))
+            << row.name << "\n" << run.screen.join(u'\n').toStdString();
+    }
+}
+
+// A one-frame source without a duration piece converts whole.
+TEST_F(RegisterDat, AOneFrameSourceConvertsWhole)
+{
+    QTemporaryDir out;
+    const QString source = out.filePath(QStringLiteral("frame.mp4"));
+    ASSERT_TRUE(makeClip(source, 0.04, {"-frames:v", "1", "-an"}, QStringLiteral("testsrc=size=320x240:rate=25"), {}));
+    const QString output = out.filePath(QStringLiteral("frame.avi"));
+    const Finished run = RunLine(ConversionLine(
+        source, output, QStringLiteral(" -r 25 -b 500000 -aspect 1.3333 -s 320x240 -vcodec mpeg4 -f avi ")));
+    EXPECT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
+    EXPECT_FALSE(StreamOf(Probe(output), QStringLiteral("video")).isEmpty());
 }
 
 TEST_F(RegisterDat, SaysSoWhenFfmpegIsMissing)

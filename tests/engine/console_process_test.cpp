@@ -290,6 +290,57 @@ TEST_F(ConsoleProcess, TerminateEndsTheWholeProcessGroup)
     }
 }
 
+// A program that ends leaving a child behind (its own or one killed mid-run):
+// the rest of its group ends with it, and the end is reported once.
+TEST_F(ConsoleProcess, TheGroupOfAnEndedProgramEndsWithIt)
+{
+    const struct {
+        const char *name;
+        QString script;
+    } table[] = {
+        {"leaves a child running", QStringLiteral("sleep 100 > /dev/null 2>&1 & echo started")},
+        {"killed outright", QStringLiteral("sleep 100 > /dev/null 2>&1 & echo started; kill -KILL $$")},
+    };
+    for (const auto &row : table) {
+        TJvCreateProcess runner;
+        Recorder record;
+        record.attach(runner);
+        runner.CommandLine = Shell(row.script);
+        runner.Run();
+        const qint64 group = runner.ProcessId();
+        ASSERT_TRUE(WaitFor([&] { return !record.ends.isEmpty(); }, 10000)) << row.name;
+        EXPECT_TRUE(record.screen.contains(QStringLiteral("started"))) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(group) == 0; }, 3000)) << row.name;
+        App().processEvents();
+        EXPECT_EQ(record.ends.size(), 1) << row.name;
+    }
+}
+
+// A released run goes on by itself: unheard, and neither the runner going
+// nor a Terminate stops it.
+TEST_F(ConsoleProcess, AReleasedProgramFinishesOnItsOwn)
+{
+    QTemporaryDir dir;
+    const QString done = dir.filePath(QStringLiteral("done"));
+    Recorder record;
+    qint64 group = 0;
+    {
+        TJvCreateProcess runner;
+        record.attach(runner);
+        runner.CommandLine = Shell(QStringLiteral("echo started; sleep 1; echo finished > '%1'").arg(done));
+        runner.Run();
+        group = runner.ProcessId();
+        ASSERT_TRUE(WaitFor([&] { return record.screen.contains(QStringLiteral("started")); })) << "started";
+        runner.Release();
+        EXPECT_EQ(runner.State(), TJvCreateProcess::TJvProcessState::Ready);
+        runner.Terminate(std::chrono::milliseconds(10));
+    }
+    EXPECT_GE(ProcessesInGroup(group), 1);
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(done); }, 10000));
+    App().processEvents();
+    EXPECT_TRUE(record.ends.isEmpty());
+}
+
 // 100 MB of status lines, ended by line feeds or (as ffmpeg's) by carriage
 // returns: every line arrives, and memory stays flat.
 TEST_F(ConsoleProcess, LargeOutputIsNeverDroppedAndMemoryStaysBounded)

@@ -86,7 +86,8 @@ protected:
     QString log() const { return dir.filePath("encoder.log"); }
 
     // One row per script; each script is a few shell assignments for the encoder.
-    void addRows(const QStringList &scripts, int clipSeconds = 10)
+    // The short clip lets a few steps of the fake encoder cover it.
+    void addRows(const QStringList &scripts, int clipSeconds = 2)
     {
         for (const QString &s : scripts) {
             const int i = list.rowCount();
@@ -193,6 +194,31 @@ TEST_F(Queue, FailedEncodesSayFailed)
     queue->StartConversion();
     ASSERT_TRUE(waitFor([&] { return finished == 1; }));
     EXPECT_EQ(statuses(), (QStringList{"Finish", "Failed", "Failed", "Finish"}));
+}
+
+// An encoder that ends well short of its clip converted a source cut short.
+TEST(QueueRules, ASourceCutShortIsTold)
+{
+    const struct {
+        int32_t last, clip;
+        bool shortOfClip;
+    } table[] = {
+        {29, 60, true},  {60, 60, false}, {55, 60, false}, // 5 s short: under a tenth
+        {53, 60, true},  {7, 10, true},   {8, 10, false},  // 2 s short: not more than two seconds
+        {0, 0, false},   {5, 0, false},   {0, 3, true},    {62, 60, false},
+    };
+    for (const auto &row : table)
+        EXPECT_EQ(EndsShortOfClip(row.last, row.clip), row.shortOfClip) << row.last << " of " << row.clip;
+}
+
+TEST_F(Queue, ASourceCutShortFails)
+{
+    addRows({"steps=2; stepsecs=15", "steps=2; stepsecs=29"}, 60);
+    addRows({"steps=1"}, 0); // a clip under a second converts whole
+    state.ThCount = 2;
+    queue->StartConversion();
+    ASSERT_TRUE(waitFor([&] { return finished == 1; }));
+    EXPECT_EQ(statuses(), (QStringList{"Failed", "Finish", "Finish"}));
 }
 
 TEST_F(Queue, StopEndsEveryEncoderAndStartsNothingMore)

@@ -193,6 +193,29 @@ TEST(JobHelpers, ChangeFileExtAndDuration)
     EXPECT_EQ(ChangeFileExt("a.b/clip", ".mp4"), "a.b/clip.mp4");
     EXPECT_EQ(BuildDurationArg(90), " -t 00:01:30");
     EXPECT_EQ(BuildDurationArg(360000), " -t 100:00:00");
+    EXPECT_EQ(BuildDurationArg(0), ""); // a clip under one second converts whole
+    EXPECT_EQ(BuildDurationArg(1), " -t 00:00:01");
+}
+
+TEST(JobHelpers, TypedOutputFoldersAreMadeAbsoluteAgainstHome)
+{
+    const struct {
+        const char *typed, *kept;
+    } table[] = {
+        {"relout", "/home/ann/relout"},
+        {"videos/out/", "/home/ann/videos/out"},
+        {"./a/../b", "/home/ann/b"},
+        {"/srv/media", "/srv/media"},
+        {"/srv/media/../x", "/srv/x"},
+        {"Mes vidéos", "/home/ann/Mes vidéos"},
+        {"~", "/home/ann"},
+        {"~/Videos", "/home/ann/Videos"},
+        {"~other", "/home/ann/~other"},
+        {"", ""},
+    };
+    for (const auto &row : table)
+        EXPECT_EQ(AbsoluteOutputFolder(QString::fromUtf8(row.typed), "/home/ann"), QString::fromUtf8(row.kept))
+            << row.typed;
 }
 
 class OutputNames : public ::testing::Test {
@@ -209,7 +232,7 @@ protected:
 TEST_F(OutputNames, ExistingFilesAreSkipped)
 {
     ASSERT_TRUE(QDir().mkdir(folder()));
-    touch("clip.mp4");
+    touch("clip.avi.mp4");
     touch("clip.avi_1.mp4");
     EXPECT_EQ(UniqueOutputPath(folder(), "clip.avi", "clip.avi", ".mp4", {}), folder() + "/clip.avi_2.mp4");
     EXPECT_EQ(UniqueOutputPath(folder() + "/", "other", "other", ".mp4", {}), folder() + "/other.mp4");
@@ -219,6 +242,35 @@ TEST_F(OutputNames, MissingFolderIsCreated)
 {
     EXPECT_EQ(UniqueOutputPath(folder(), "clip", "clip", ".avi", {}), folder() + "/clip.avi");
     EXPECT_TRUE(QFileInfo(folder()).isDir());
+}
+
+// A file row's caption is its source name less the extension: every part of
+// it stays, the profile's extension is appended, the numbering is unchanged.
+TEST_F(OutputNames, FileRowsKeepTheWholeCaption)
+{
+    ASSERT_TRUE(QDir().mkdir(folder()));
+    touch("taken.mp4");
+    const struct {
+        const char *caption; // as the list makes it from the source name in the comment
+        const char *output;
+    } table[] = {
+        {"a", "a.mp4"},                                   // a.mp4
+        {"Movie.2010.720p", "Movie.2010.720p.mp4"},       // Movie.2010.720p.mkv
+        {"Show.S01E01.Pilot", "Show.S01E01.Pilot.mp4"},   // Show.S01E01.Pilot.avi
+        {"no_extension", "no_extension.mp4"},             // no_extension
+        {"clip.avi", "clip.avi.mp4"},                     // a caption the user renamed
+        {"Mein Urlaub – Øresund", "Mein Urlaub – Øresund.mp4"},
+        {"taken", "taken_1.mp4"},                         // the numbering rule
+    };
+    for (const auto &row : table) {
+        Chosen c(122, {"320x240"}, 0, 2, 2, kTwo, 1);
+        c.settings.ed_output = folder();
+        Toriginalinfo info;
+        info.path = "/src/x.mkv";
+        info.duration = "00:00:10";
+        BuildFileJob(c.state, c.settings, QString::fromUtf8(row.caption), info, ClipRange{0, 0, 0, 10, 0});
+        EXPECT_EQ(c.state.currentJob.output, folder() + "/" + QString::fromUtf8(row.output)) << row.caption;
+    }
 }
 
 TEST_F(OutputNames, TwoRowsOfOneRunNeverShareAName)

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -153,6 +154,51 @@ TEST_F(MainWindowTest, MissingSkinIniIsReportedThenEmpty)
     EXPECT_EQ(window().findChild<QWidget *>("bt_start")->geometry(), QRect(6, 6, 6, 6));
     EXPECT_FALSE(window().findChild<QWidget *>("bt_set")->isVisible());
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+// A Skin.ini without the window's layout is reported as a missing one.
+TEST_F(MainWindowTest, DamagedSkinIniIsReportedAsMissing)
+{
+    const struct {
+        const char *name;
+        QByteArray content;
+    } table[] = {
+        {"garbage bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage \x01\x02", 24)},
+        {"sections of some other file", QByteArray("[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n")},
+        {"a button's place lost", original("Skin.ini").replace("[bt_start]", "[bt_star]")},
+    };
+    for (const auto &row : table) {
+        replace("Skin.ini", row.content);
+        dialogs.shown.clear();
+        start();
+        EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again.")) << row.name;
+        EXPECT_TRUE(window().setUpDone()) << row.name;
+        program->shutDown();
+        program.reset();
+    }
+    // The file as shipped is not reported.
+    replace("Skin.ini", original("Skin.ini"));
+    dialogs.shown.clear();
+    start();
+    EXPECT_FALSE(dialogs.texts().contains("The program file cannot be found, please install again."));
+}
+
+// A typed output folder is kept absolute, against the home folder, before it is made.
+TEST_F(MainWindowTest, RelativeOutputFolderIsMadeAbsoluteAgainstHome)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    start();
+    auto *box = window().findChild<QLineEdit *>("ed_output");
+    ASSERT_TRUE(box);
+    box->setText("relout/sub/..");
+    window().CommitOutputEdit();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(box->text(), home.filePath("relout"));
+    EXPECT_EQ(window().settings().ed_output, home.filePath("relout"));
+    EXPECT_TRUE(QFileInfo(home.filePath("relout")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("relout")));
 }
 
 TEST_F(MainWindowTest, ClickWhileTheHintWindowShowsOnlyRaisesIt)

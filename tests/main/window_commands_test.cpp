@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -365,22 +366,27 @@ TEST_F(WindowCommands, RenameInPlace)
     EXPECT_EQ(dialogs.texts(), QStringList({"Please select one file."}));
 }
 
+// A typed folder is made one level deep; a relative one (a "~" among them)
+// is taken against the home folder and shown so, never beside the program.
 TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
 {
     struct Case {
         QString typed;
-        bool taken;
+        QString kept; // empty: refused
     };
     const QString base = work.path();
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
     const Case cases[] = {
-        {base + "/one", true},
-        {base + "/My Vidéos ü", true},
-        {base, true},
-        {base + "/two/levels", false},
-        {"~", false},
-        {"~/Videos", false},
-        {"relative", false},
-        {"", false},
+        {base + "/one", base + "/one"},
+        {base + "/My Vidéos ü", base + "/My Vidéos ü"},
+        {base, base},
+        {base + "/two/levels", {}},
+        {"~", home.path()},
+        {"~/Videos", home.path() + "/Videos"},
+        {"relative", home.path() + "/relative"},
+        {"", {}},
     };
     auto *box = window().findChild<QLineEdit *>("ed_output");
     ASSERT_TRUE(box);
@@ -391,10 +397,11 @@ TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
         const QString before = window().state().outputFolder;
         box->setText(c.typed);
         window().ed_outputExit();
-        if (c.taken) {
-            EXPECT_TRUE(QFileInfo(c.typed).isDir());
-            EXPECT_EQ(window().state().outputFolder, c.typed);
-            EXPECT_EQ(window().settings().ed_output, c.typed);
+        if (!c.kept.isEmpty()) {
+            EXPECT_TRUE(QFileInfo(c.kept).isDir());
+            EXPECT_EQ(box->text(), c.kept);
+            EXPECT_EQ(window().state().outputFolder, c.kept);
+            EXPECT_EQ(window().settings().ed_output, c.kept);
             EXPECT_TRUE(dialogs.shown.isEmpty());
         } else {
             EXPECT_EQ(dialogs.texts(), QStringList({"Unable to create the directory."}));
@@ -402,6 +409,7 @@ TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
             EXPECT_EQ(window().state().outputFolder, before);
         }
     }
+    qputenv("HOME", oldHome);
     // Nothing was made beside the program's working folder.
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("~")));
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("relative")));

@@ -1,4 +1,5 @@
 #include "platform/encoders/core/amr_writer.h"
+#include "platform/encoders/core/codec_limits.h"
 #include "platform/encoders/core/encoder_request.h"
 #include "platform/encoders/register/probe_report.h"
 #include "platform/encoders/core/progress_report.h"
@@ -53,6 +54,44 @@ TEST(RegisterRequest, TranslatesTheProgramsLines)
 }
 
 // Whatever the paths hold, they stay the input and the output, as file URLs.
+// A request the codec cannot take becomes the nearest one it can; all else stays.
+TEST(CodecLimits, AdaptsToTheNearestRequestTheCodecTakes)
+{
+    const struct {
+        const char *name;
+        const char *options;
+        const char *adapted; // nullptr: unchanged, and nothing said
+    } table[] = {
+        {"AAC takes six channels at a low rate", "-b:a 32000 -ac 6 -ar 48000 -c:a aac", nullptr},
+        {"LAME takes two channels", "-b:a 128000 -ac 6 -ar 48000 -c:a libmp3lame -f avi",
+         "-b:a 128000 -ac 2 -ar 48000 -c:a libmp3lame -f avi"},
+        {"AC-3 needs more for six channels; the profile's own -ar is the one used",
+         "-b:a 32000 -ac 6 -ar 22050 -c:a ac3 -ar 48000", "-b:a 64000 -ac 6 -ar 22050 -c:a ac3 -ar 48000"},
+        {"AC-3 keeps the least rate for two channels", "-b:a 32000 -ac 2 -c:a ac3", nullptr},
+        {"Vorbis mono at 48 kHz", "-b:a 320000 -ac 1 -ar 48000 -vn -c:a libvorbis",
+         "-b:a 240000 -ac 1 -ar 48000 -vn -c:a libvorbis"},
+        {"Vorbis mono at 22 kHz takes less", "-b:a 128000 -ac 1 -ar 22050 -c:a libvorbis",
+         "-b:a 88000 -ac 1 -ar 22050 -c:a libvorbis"},
+        {"Vorbis stereo at 44.1 kHz needs more", "-b:a 32000 -ac 2 -ar 44100 -c:a libvorbis",
+         "-b:a 48000 -ac 2 -ar 44100 -c:a libvorbis"},
+        {"RealVideo sides to the nearest multiple of 16", "-s 480x360 -c:v rv10 -c:a ac3 -b:a 128000 -ac 2",
+         "-s 480x368 -c:v rv10 -c:a ac3 -b:a 128000 -ac 2"},
+        {"RealVideo never below one multiple", "-s 6x40 -c:v rv10", "-s 16x48 -c:v rv10"},
+        {"RealVideo at a size it takes", "-s 320x240 -c:v rv10", nullptr},
+        {"a codec the table does not name", "-b:a 999999 -ac 8 -s 101x77 -c:v mpeg4 -c:a pcm_s16le", nullptr},
+    };
+    for (const auto &row : table) {
+        QStringList options = Words(row.options);
+        const QStringList notes = AdaptToCodecLimits(options);
+        EXPECT_EQ(Line(options), Line(Words(row.adapted ? row.adapted : row.options))) << row.name;
+        EXPECT_EQ(notes.isEmpty(), row.adapted == nullptr) << row.name;
+    }
+    // The note names what was asked and what is given.
+    QStringList options = Words("-b:a 128000 -ac 6 -c:a libmp3lame");
+    EXPECT_EQ(AdaptToCodecLimits(options),
+              QStringList{"libmp3lame takes at most 2 channels: converting with 2 instead of 6"});
+}
+
 TEST(RegisterRequest, PathsAreNeverOptions)
 {
     const char *paths[] = {"-i", "-y", "-sn", "-mardozb", "-f image2", "http://example.com/x", "concat:a|b",

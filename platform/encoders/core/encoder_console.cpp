@@ -1,5 +1,12 @@
 #include "platform/encoders/core/encoder_console.h"
 
+#include "platform/encoders/core/encoder_request.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cerrno>
 #include <cstdlib>
 #include <unistd.h>
@@ -70,6 +77,30 @@ int ConversionExitCode(std::string_view program, int code, bool writeFailed)
         return code;
     SayAs(program, "the output could not be written");
     return 1;
+}
+
+int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, bool probeStreams)
+{
+    if (code != 0)
+        return code;
+    const QFileInfo file(output);
+    if (!file.isFile() || file.size() == 0) {
+        SayAs(program, "the output was not made: " + output.toStdString());
+        return 1;
+    }
+    if (!probeStreams)
+        return 0;
+    std::string json;
+    ToolStreams streams;
+    streams.output = [&json](const char *data, size_t size) { json.append(data, size); };
+    streams.errorLine = RelayToolLine;
+    const int probed = RunTool(ToolCommand(FfprobeProgram(), FfprobeArguments(output)), streams);
+    const QJsonObject facts = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    if (probed != 0 || facts.value(QStringLiteral("streams")).toArray().isEmpty()) {
+        SayAs(program, "the output holds no stream: " + output.toStdString());
+        return 1;
+    }
+    return 0;
 }
 
 std::string FfmpegProgram()

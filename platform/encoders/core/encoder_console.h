@@ -31,6 +31,12 @@ bool IsOutputWriteError(std::string_view line);
 // output it could not write has failed, and says so.
 int ConversionExitCode(std::string_view program, int code, bool writeFailed);
 
+// The exit code of a conversion that ended well (code 0) but whose output is
+// missing or holds no stream (ffprobe finds none): 1, said on standard error.
+// Any other code is returned unchanged. A picture (probeStreams false) needs
+// only to be there: its name may hold what ffprobe reads as a pattern.
+int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, bool probeStreams = true);
+
 std::string FfmpegProgram();
 // FFPROBE, else the ffprobe beside a named ffmpeg, else the one on PATH.
 std::string FfprobeProgram();

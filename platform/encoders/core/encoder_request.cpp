@@ -1,5 +1,7 @@
 #include "platform/encoders/core/encoder_request.h"
 
+#include "platform/encoders/core/codec_limits.h"
+
 #include <array>
 #include <utility>
 
@@ -161,6 +163,7 @@ void ParseConversionOptions(const QStringList &arguments, qsizetype at, EncoderR
         kept = video;
     }
     request.outputOptions = Flatten(kept);
+    request.notes = AdaptToCodecLimits(request.outputOptions);
     if (snapshot)
         request.outputOptions << "-frames:v" << "1" << "-update" << "1";
     request.outputOptions << "-sn";

@@ -28,6 +28,8 @@ struct EncoderRequest {
     bool amr = false;
     bool amrOnly = false; // an .amr file; otherwise audio muxed beside the video
     int amrBitrate = 12200;
+    // What was changed so that the chosen codecs take the request (codec limits).
+    QStringList notes;
 };
 
 class RequestError : public std::runtime_error {

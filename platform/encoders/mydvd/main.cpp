@@ -121,6 +121,8 @@ int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed 
 
 int Rip(const DvdRequest &request)
 {
+    for (const QString &note : request.encoding.notes)
+        Say(note.toStdString());
     const DvdAddress &address = request.address;
     DvdTitleSet disc(address.folder, address.titleSet);
     SectorFeed feed(disc, address.startSector, address.endSector);
@@ -149,7 +151,7 @@ int Rip(const DvdRequest &request)
     }
     if (code == 0 && streams.subtitleId != 0 && !feed.given().has(streams.subtitleId))
         Say("subtitle " + StreamIdText(streams.subtitleId).toStdString() + " shows nothing in these sectors");
-    return code;
+    return StopRequested() ? code : VerifiedOutputExitCode(kName, code, request.encoding.output);
 }
 
 constexpr const char *kUsage =

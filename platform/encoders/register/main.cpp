@@ -108,6 +108,8 @@ int ConvertWithAmr(const EncoderRequest &request)
 
 int Convert(const EncoderRequest &request)
 {
+    for (const QString &note : request.notes)
+        Say(note.toStdString());
     if (request.amr)
         return ConvertWithAmr(request);
     ProgressReport report;
@@ -137,7 +139,11 @@ int main(int argc, char **argv)
             Say("the input is not a regular file");
             return 1;
         }
-        return request.kind == EncoderRequest::Kind::Probe ? Probe(request) : Convert(request);
+        if (request.kind == EncoderRequest::Kind::Probe)
+            return Probe(request);
+        const int code = Convert(request);
+        return StopRequested() ? code : VerifiedOutputExitCode("register.dat", code, request.output,
+                                                                   !request.outputOptions.contains(QStringLiteral("image2")));
     } catch (const RequestError &e) {
         Say(e.what());
         WriteAll(2, std::string(kUsage) + "\n");

@@ -17,6 +17,7 @@
 #include "engine/source_list.h"
 #include "engine/text_helpers.h"
 #include "main/main_window.h"
+#include "skin_controls/controls/image_button.h"
 #include "main/process_slot_runner.h"
 #include "main/program.h"
 #include "platform/dialogs/message_error_box.h"
@@ -26,7 +27,6 @@
 #include "platform/shell/recording_shell.h"
 #include "platform/skin/skin.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -97,7 +97,7 @@ public:
     // Play pressed: milliseconds to the first frame, negative when none came.
     double start()
     {
-        auto *play = m_window.findChild<QAbstractButton *>(QStringLiteral("bt_play"));
+        auto *play = m_window.findChild<TsuiImageButton *>(QStringLiteral("bt_play"));
         QElapsedTimer clock;
         clock.start();
         play->click();

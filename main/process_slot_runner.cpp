@@ -3,20 +3,34 @@
 #include <QEventLoop>
 #include <QTimer>
 
-TrackedEncoderRunner::TrackedEncoderRunner(EncoderProcesses &registry) : m_registry(registry)
+TrackedEncoderRunner::TrackedEncoderRunner(EncoderProcesses &registry) : m_registry(&registry)
 {
-    connect(this, &EncoderSlotRunner::ended, this, [this] { m_registry.m_running.remove(this); });
+    connect(this, &EncoderSlotRunner::ended, this, &TrackedEncoderRunner::leaveRegistry);
 }
 
 TrackedEncoderRunner::~TrackedEncoderRunner()
 {
-    m_registry.m_running.remove(this);
+    leaveRegistry();
+}
+
+void TrackedEncoderRunner::leaveRegistry()
+{
+    if (m_registry)
+        m_registry->m_running.remove(this);
+    m_registry = nullptr;
 }
 
 void TrackedEncoderRunner::start(const QString &commandLine, const QString &workingFolder)
 {
     JvEncoderRunner::start(commandLine, workingFolder);
-    m_registry.m_running.insert(this);
+    if (m_registry)
+        m_registry->m_running.insert(this);
+}
+
+EncoderProcesses::~EncoderProcesses()
+{
+    for (TrackedEncoderRunner *r : m_running)
+        r->m_registry = nullptr;
 }
 
 EncoderRunnerFactory EncoderProcesses::factory()
@@ -48,7 +62,9 @@ void EncoderProcesses::endAll(std::chrono::milliseconds wait)
 void EncoderProcesses::releaseAll()
 {
     const QSet<TrackedEncoderRunner *> running = m_running;
-    for (TrackedEncoderRunner *r : running)
+    for (TrackedEncoderRunner *r : running) {
         r->release();
+        r->m_registry = nullptr;
+    }
     m_running.clear();
 }

@@ -21,11 +21,21 @@ public:
     void start(const QString &commandLine, const QString &workingFolder) override;
 
 private:
-    EncoderProcesses &m_registry;
+    friend class EncoderProcesses;
+    void leaveRegistry();
+
+    // Null once the encoder ended or the registry went first (a retired
+    // runner is deleted later, possibly after the program's registry).
+    EncoderProcesses *m_registry;
 };
 
 class EncoderProcesses {
 public:
+    EncoderProcesses() = default;
+    ~EncoderProcesses();
+    EncoderProcesses(const EncoderProcesses &) = delete;
+    EncoderProcesses &operator=(const EncoderProcesses &) = delete;
+
     // Makes the queue's runners.
     EncoderRunnerFactory factory();
     // Encoders started and not ended yet.

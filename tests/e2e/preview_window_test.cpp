@@ -20,7 +20,6 @@
 #include "platform/skin/skin.h"
 #include "tests/support/test_support.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -216,10 +215,10 @@ protected:
     void clickObject(const char *object) { QTest::mouseClick(&window(), Qt::LeftButton, {}, centre(object)); }
     void press(const char *button)
     {
-        auto *b = window().findChild<QAbstractButton *>(QString::fromLatin1(button));
+        auto *b = window().findChild<QWidget *>(QString::fromLatin1(button));
         ASSERT_TRUE(b) << button;
         ASSERT_TRUE(b->isEnabled()) << button;
-        QTest::mouseClick(b, Qt::LeftButton);
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
     }
 
     void addRows(Rows rows, const QString &file = {})

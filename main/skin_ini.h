@@ -15,7 +15,6 @@
 #include <optional>
 #include <stdexcept>
 
-class QPalette;
 
 // A colour text that is neither a colour name nor a number.
 class SkinColorError : public std::runtime_error {
@@ -29,9 +28,6 @@ using TColor = int32_t;
 
 // "clBlack", "clBtnFace", ... (any case) or an integer text ("$00FEFBFA", "255").
 std::optional<TColor> StringToColor(const QString &text);
-// The colour for painting: system colours from the palette; clNone and
-// clDefault give an invalid QColor (the control keeps its own).
-QColor ColorToQColor(TColor color, const QPalette &palette);
 
 class SkinIni {
 public:

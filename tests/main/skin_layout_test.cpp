@@ -1,4 +1,5 @@
 #include "main/skin_layout.h"
+#include "skin_controls/theme/tsui_color.h"
 #include "platform/dialogs/recording_dialogs.h"
 
 #include <QDir>
@@ -253,9 +254,9 @@ TEST(SkinColors, BlueGreenRedOrderAndSystemColoursFromThePalette)
 {
     QPalette palette;
     palette.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
-    EXPECT_EQ(ColorToQColor(0x00FEFBFA, palette), QColor(0xFA, 0xFB, 0xFE));
-    EXPECT_EQ(ColorToQColor(*StringToColor("clBtnFace"), palette), QColor(1, 2, 3));
-    EXPECT_FALSE(ColorToQColor(*StringToColor("clNone"), palette).isValid());
+    EXPECT_EQ(TsuiColorToQColor(0x00FEFBFA, palette), QColor(0xFA, 0xFB, 0xFE));
+    EXPECT_EQ(TsuiColorToQColor(*StringToColor("clBtnFace"), palette), QColor(1, 2, 3));
+    EXPECT_FALSE(TsuiColorToQColor(*StringToColor("clNone"), palette).isValid());
 }
 
 // The hint window's check box may not be able to write beside the executable:

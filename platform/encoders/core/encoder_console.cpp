@@ -145,3 +145,26 @@ ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed)
     };
     return streams;
 }
+
+int RunStandIn(std::string_view program, int argc, char **argv, const char *usage,
+               const std::function<int(const QStringList &)> &body)
+{
+    ForwardStopSignals();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    try {
+        return body(arguments);
+    } catch (const RequestError &e) {
+        SayAs(program, e.what());
+        WriteAll(2, std::string(usage) + "\n");
+        return 2;
+    } catch (const ToolMissing &e) {
+        SayAs(program, std::string(e.what()) +
+                           ". Install ffmpeg, or name the ffmpeg program in the FFMPEG environment variable.");
+        return 127;
+    } catch (const std::exception &e) {
+        SayAs(program, e.what());
+        return 1;
+    }
+}

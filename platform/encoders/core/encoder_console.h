@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,3 +46,9 @@ std::vector<std::string> ToolCommand(const std::string &program, const QStringLi
 // The streams of a conversion run: its messages relayed (and write errors
 // noted in *writeFailed), its progress as status lines on standard output.
 ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed);
+
+// A stand-in's main (program: its name in messages): stop signals forwarded,
+// the arguments read, and the body run; a refused request prints the usage
+// and ends 2, a missing tool ends 127, any other failure 1, each with its message.
+int RunStandIn(std::string_view program, int argc, char **argv, const char *usage,
+               const std::function<int(const QStringList &)> &body);

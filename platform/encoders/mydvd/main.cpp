@@ -102,7 +102,7 @@ int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed 
         return RipToAmr(FfmpegRipPcmArguments(encoding, streams), request, encoding.output.toStdString(),
                         encoding.overwrite, feed);
     const QString suffix = QFileInfo(encoding.output).suffix();
-    const TemporaryFile video(suffix.isEmpty() ? std::string() : "." + suffix.toStdString());
+    const TemporaryFile video(suffix.isEmpty() ? std::string() : (QStringLiteral(".") + suffix).toStdString());
     const TemporaryFile audio(".amr");
     const int code = RipToAmr(FfmpegRipVideoAndPcmArguments(encoding, streams, video.qpath()), request, audio.path(),
                               true, feed);
@@ -161,21 +161,6 @@ constexpr const char *kUsage =
 
 int main(int argc, char **argv)
 {
-    ForwardStopSignals();
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    try {
-        return Rip(ParseDvdRequest(arguments));
-    } catch (const RequestError &e) {
-        Say(e.what());
-        WriteAll(2, std::string(kUsage) + "\n");
-        return 2;
-    } catch (const ToolMissing &e) {
-        Say(std::string(e.what()) + ". Install ffmpeg, or name the ffmpeg program in the FFMPEG environment variable.");
-        return 127;
-    } catch (const std::exception &e) {
-        Say(e.what());
-        return 1;
-    }
+    return RunStandIn(kName, argc, argv, kUsage,
+                      [](const QStringList &arguments) { return Rip(ParseDvdRequest(arguments)); });
 }

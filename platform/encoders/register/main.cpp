@@ -127,11 +127,7 @@ constexpr const char *kUsage =
 
 int main(int argc, char **argv)
 {
-    ForwardStopSignals();
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    try {
+    return RunStandIn("register.dat", argc, argv, kUsage, [](const QStringList &arguments) {
         const EncoderRequest request = ParseEncoderRequest(arguments);
         // A folder, a FIFO or a device is no media file (and a FIFO would never end).
         struct stat info {};
@@ -144,15 +140,5 @@ int main(int argc, char **argv)
         const int code = Convert(request);
         return StopRequested() ? code : VerifiedOutputExitCode("register.dat", code, request.output,
                                                                    !request.outputOptions.contains(QStringLiteral("image2")));
-    } catch (const RequestError &e) {
-        Say(e.what());
-        WriteAll(2, std::string(kUsage) + "\n");
-        return 2;
-    } catch (const ToolMissing &e) {
-        Say(std::string(e.what()) + ". Install ffmpeg, or name the ffmpeg program in the FFMPEG environment variable.");
-        return 127;
-    } catch (const std::exception &e) {
-        Say(e.what());
-        return 1;
-    }
+    });
 }

@@ -32,7 +32,10 @@
 namespace {
 
 using ravenmoor::test::binDir;
+using ravenmoor::test::probeFile;
+using ravenmoor::test::processesInGroup;
 using ravenmoor::test::runProgram;
+using ravenmoor::test::streamOf;
 
 QCoreApplication &App()
 {
@@ -87,42 +90,9 @@ QList<int32_t> StatusSeconds(const QStringList &lines)
     return seconds;
 }
 
-int ProcessesInGroup(qint64 group)
-{
-    int count = 0;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields[2].toLongLong() == group && fields[0] != "Z")
-            ++count;
-    }
-    return count;
-}
-
-QJsonObject Probe(const QString &path)
-{
-    QString out;
-    if (runProgram(QStringLiteral("ffprobe"),
-                   {"-v", "error", "-print_format", "json", "-show_format", "-show_streams", "file:" + path}, &out) != 0)
-        return {};
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
-QJsonObject StreamOf(const QJsonObject &probe, const QString &type)
-{
-    for (const QJsonValue &s : probe.value(QLatin1String("streams")).toArray()) {
-        if (s.toObject().value(QLatin1String("codec_type")).toString() == type)
-            return s.toObject();
-    }
-    return {};
-}
-
 double DurationOf(const QString &path)
 {
-    return Probe(path).value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
+    return probeFile(path).value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
 }
 
 // Mean loudness in dB of the output's audio through a narrow band around hz.
@@ -252,7 +222,7 @@ TEST_F(MydvdDll, TakesTheAudioStreamByItsIdAndReportsProgress)
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.audio << "\n" << run.text().toStdString();
         EXPECT_GE(ToneLevel(output, row.loud), ToneLevel(output, row.quiet) + 10) << row.audio;
         EXPECT_NEAR(DurationOf(output), 4.0, 0.15) << row.audio;
-        const QJsonObject video = StreamOf(Probe(output), QStringLiteral("video"));
+        const QJsonObject video = streamOf(probeFile(output), QStringLiteral("video"));
         EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320) << row.audio;
         const QList<int32_t> seconds = StatusSeconds(run.reports);
         ASSERT_FALSE(seconds.isEmpty()) << run.text().toStdString();
@@ -364,10 +334,10 @@ TEST_F(MydvdDll, EncodesAmrNbItselfFromOneReading)
         const Finished run = RunLine(line);
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << run.text().toStdString();
         EXPECT_FALSE(StatusSeconds(run.reports).isEmpty()) << row.name;
-        const QJsonObject probe = Probe(output);
-        const QJsonObject audio = StreamOf(probe, QStringLiteral("audio"));
+        const QJsonObject probe = probeFile(output);
+        const QJsonObject audio = streamOf(probe, QStringLiteral("audio"));
         EXPECT_EQ(audio.value(QLatin1String("codec_name")).toString(), QStringLiteral("amr_nb")) << row.name;
-        EXPECT_EQ(StreamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
+        EXPECT_EQ(streamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
             << row.name;
         EXPECT_NEAR(DurationOf(output), 3.0, 0.2) << row.name;
         EXPECT_GE(ToneLevel(output, 1760), ToneLevel(output, 440) + 10) << row.name;
@@ -422,7 +392,7 @@ TEST_F(MydvdDll, WhatItCannotRipEndsNonZeroWithAClearMessage)
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
         EXPECT_TRUE(run.text().contains(QLatin1String(row.message))) << row.name << "\n" << run.text().toStdString();
-        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, 3000)) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return processesInGroup(run.group) == 0; }, 3000)) << row.name;
         QFile::remove(output);
     }
     // ffmpeg's own failure, relayed; and an output it reports unwritable though it ends well.
@@ -472,7 +442,7 @@ TEST_F(MydvdDll, StopEndsTheRipAndItsFfmpegPromptly)
             if (stopped || seconds.isEmpty() || seconds.last() < 2)
                 return;
             stopped = true;
-            EXPECT_GE(ProcessesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
+            EXPECT_GE(processesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
             sinceStop.start();
             if (row.signal == 0)
                 runner.Terminate();
@@ -482,7 +452,7 @@ TEST_F(MydvdDll, StopEndsTheRipAndItsFfmpegPromptly)
         ASSERT_TRUE(stopped) << row.name << "\n" << run.text().toStdString();
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
-        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, row.endsWithin)) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return processesInGroup(run.group) == 0; }, row.endsWithin)) << row.name;
         EXPECT_LT(sinceStop.elapsed(), row.endsWithin + 500) << row.name;
         EXPECT_LT(StatusSeconds(run.reports).last(), 10) << row.name << ": the rip ran on";
     }

@@ -24,7 +24,10 @@ namespace {
 
 using ravenmoor::test::binDir;
 using ravenmoor::test::makeClip;
+using ravenmoor::test::probeFile;
+using ravenmoor::test::processesInGroup;
 using ravenmoor::test::runProgram;
+using ravenmoor::test::streamOf;
 
 QCoreApplication &App()
 {
@@ -74,27 +77,6 @@ Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateP
     return run;
 }
 
-// The streams ffprobe finds in a file ("" when it reads nothing).
-QJsonObject Probe(const QString &path, const QStringList &inputOptions = {})
-{
-    QString out;
-    if (runProgram(QStringLiteral("ffprobe"),
-                   QStringList{"-v", "error", "-print_format", "json", "-show_format", "-show_streams"} +
-                       inputOptions + QStringList{QStringLiteral("file:") + path},
-                   &out) != 0)
-        return {};
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
-QJsonObject StreamOf(const QJsonObject &probe, const QString &type)
-{
-    for (const QJsonValue &s : probe.value(QLatin1String("streams")).toArray()) {
-        if (s.toObject().value(QLatin1String("codec_type")).toString() == type)
-            return s.toObject();
-    }
-    return {};
-}
-
 double DurationOf(const QJsonObject &probe)
 {
     return probe.value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
@@ -109,21 +91,6 @@ QList<int32_t> StatusSeconds(const QStringList &screen)
             seconds << s;
     }
     return seconds;
-}
-
-int ProcessesInGroup(qint64 group)
-{
-    int count = 0;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields[2].toLongLong() == group && fields[0] != "Z")
-            ++count;
-    }
-    return count;
 }
 
 intputrec Job(const QString &input, const QString &output)
@@ -197,12 +164,12 @@ TEST_F(RegisterDat, ConvertsTheFileConversionLineWithRisingProgress)
         EXPECT_GE(seconds[i], seconds[i - 1]);
     EXPECT_LT(seconds.first(), seconds.last()) << "the seconds rise";
 
-    const QJsonObject probe = Probe(output);
-    const QJsonObject video = StreamOf(probe, QStringLiteral("video"));
+    const QJsonObject probe = probeFile(output);
+    const QJsonObject video = streamOf(probe, QStringLiteral("video"));
     EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320);
     EXPECT_EQ(video.value(QLatin1String("height")).toInt(), 240);
     EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("h264"));
-    EXPECT_EQ(StreamOf(probe, QStringLiteral("audio")).value(QLatin1String("channels")).toInt(), 2);
+    EXPECT_EQ(streamOf(probe, QStringLiteral("audio")).value(QLatin1String("channels")).toInt(), 2);
     EXPECT_NEAR(DurationOf(probe), 3.0, 0.2);
 }
 
@@ -222,7 +189,7 @@ TEST_F(RegisterDat, HostilePathsConvertAndAreNeverOptions)
         const Finished run = RunLine(ConversionLine(input, output, QString(kMp4Pieces).replace(QLatin1String("00:00:03"),
                                                                                  QLatin1String("00:00:01"))));
         EXPECT_EQ(run.ends, QList<quint32>{0}) << raw << "\n" << run.screen.join(u'\n').toStdString();
-        EXPECT_EQ(StreamOf(Probe(output), QStringLiteral("video")).value(QLatin1String("width")).toInt(), 320) << raw;
+        EXPECT_EQ(streamOf(probeFile(output), QStringLiteral("video")).value(QLatin1String("width")).toInt(), 320) << raw;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << raw << ": nothing but the output was written";
         QFile::remove(input);
         QFile::remove(output);
@@ -237,7 +204,7 @@ TEST_F(RegisterDat, HostilePathsConvertAndAreNeverOptions)
     runner.Run();
     ASSERT_TRUE(WaitFor([&] { return !ends.isEmpty(); }));
     EXPECT_EQ(ends, QList<quint32>{0});
-    EXPECT_EQ(StreamOf(Probe(dir.filePath(QStringLiteral("-sn"))), QStringLiteral("video")).value("width").toInt(), 160);
+    EXPECT_EQ(streamOf(probeFile(dir.filePath(QStringLiteral("-sn"))), QStringLiteral("video")).value("width").toInt(), 160);
 }
 
 TEST_F(RegisterDat, TakesOneFrameSnapshot)
@@ -249,7 +216,7 @@ TEST_F(RegisterDat, TakesOneFrameSnapshot)
     ASSERT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
     // One picture under exactly that name: no "%d" numbering.
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{"shot %d 1.jpg"});
-    const QJsonObject video = StreamOf(Probe(output, {"-pattern_type", "none"}), QStringLiteral("video"));
+    const QJsonObject video = streamOf(probeFile(output, {"-pattern_type", "none"}), QStringLiteral("video"));
     EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320);
     EXPECT_EQ(video.value(QLatin1String("codec_name")).toString(), QStringLiteral("mjpeg"));
 }
@@ -274,13 +241,13 @@ TEST_F(RegisterDat, EncodesAmrNbItself)
         const Finished run = RunLine(ConversionLine(s_clip, output, row.pieces));
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << run.screen.join(u'\n').toStdString();
         EXPECT_FALSE(StatusSeconds(run.reports).isEmpty()) << row.name;
-        const QJsonObject probe = Probe(output);
-        const QJsonObject audio = StreamOf(probe, QStringLiteral("audio"));
+        const QJsonObject probe = probeFile(output);
+        const QJsonObject audio = streamOf(probe, QStringLiteral("audio"));
         EXPECT_EQ(audio.value(QLatin1String("codec_name")).toString(), QStringLiteral("amr_nb")) << row.name;
         EXPECT_EQ(audio.value(QLatin1String("sample_rate")).toString(), QStringLiteral("8000")) << row.name;
         EXPECT_EQ(audio.value(QLatin1String("channels")).toInt(), 1) << row.name;
         EXPECT_NEAR(DurationOf(probe), 2.0, 0.2) << row.name;
-        EXPECT_EQ(StreamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
+        EXPECT_EQ(streamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
             << row.name;
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 1) << row.name;
     }
@@ -355,7 +322,7 @@ TEST_F(RegisterDat, ConvertsWhatTheCodecCannotTakeAsTheNearestItCan)
         EXPECT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << screen.toStdString();
         EXPECT_TRUE(screen.contains(QLatin1String(row.note))) << row.name << "\n" << screen.toStdString();
         QStringList found;
-        for (const QJsonValue &v : Probe(output).value(QLatin1String("streams")).toArray()) {
+        for (const QJsonValue &v : probeFile(output).value(QLatin1String("streams")).toArray()) {
             const QJsonObject st = v.toObject();
             found << st.value(QLatin1String("codec_name")).toString() + u' ' +
                          (st.value(QLatin1String("codec_type")).toString() == u"video"
@@ -425,7 +392,7 @@ TEST_F(RegisterDat, AOneFrameSourceConvertsWhole)
     const Finished run = RunLine(ConversionLine(
         source, output, QStringLiteral(" -r 25 -b 500000 -aspect 1.3333 -s 320x240 -vcodec mpeg4 -f avi ")));
     EXPECT_EQ(run.ends, QList<quint32>{0}) << run.screen.join(u'\n').toStdString();
-    EXPECT_FALSE(StreamOf(Probe(output), QStringLiteral("video")).isEmpty());
+    EXPECT_FALSE(streamOf(probeFile(output), QStringLiteral("video")).isEmpty());
 }
 
 TEST_F(RegisterDat, SaysSoWhenFfmpegIsMissing)
@@ -456,7 +423,7 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
                                     if (stopped || StatusSeconds(r.reports).isEmpty())
                                         return;
                                     stopped = true;
-                                    EXPECT_GE(ProcessesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
+                                    EXPECT_GE(processesInGroup(runner.ProcessId()), 2) << "ffmpeg runs";
                                     if (row.signal == 0)
                                         runner.Terminate();
                                     else
@@ -466,7 +433,7 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
         EXPECT_LT(StatusSeconds(run.reports).last(), 3) << row.name << ": the conversion ran to its end";
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
-        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(run.group) == 0; }, row.endsWithin)) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return processesInGroup(run.group) == 0; }, row.endsWithin)) << row.name;
     }
 }
 

@@ -17,6 +17,8 @@
 
 namespace {
 
+using ravenmoor::test::processesInGroup;
+
 QCoreApplication &App()
 {
     static int argc = 1;
@@ -56,27 +58,6 @@ bool WaitFor(const std::function<bool()> &done, int timeoutMs = 30000)
 }
 
 QString Shell(const QString &script) { return QStringLiteral("/bin/sh -c ") + QuoteWindowsArgument(script); }
-
-// Processes whose process group is group, from /proc.
-int ProcessesInGroup(qint64 group)
-{
-    int count = 0;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool numeric = false;
-        entry.toLongLong(&numeric);
-        if (!numeric)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        // pid (comm) state ppid pgrp ...: comm may hold blanks, so count from its ")".
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields[2].toLongLong() == group && fields[0] != "Z")
-            ++count;
-    }
-    return count;
-}
 
 long ResidentKilobytes()
 {
@@ -278,13 +259,13 @@ TEST_F(ConsoleProcess, TerminateEndsTheWholeProcessGroup)
         runner.Run();
         const qint64 group = runner.ProcessId();
         ASSERT_TRUE(WaitFor([&] { return record.screen.contains(QStringLiteral("started")); })) << row.name;
-        EXPECT_GE(ProcessesInGroup(group), 2) << row.name;
+        EXPECT_GE(processesInGroup(group), 2) << row.name;
         QElapsedTimer clock;
         clock.start();
         runner.Terminate(std::chrono::milliseconds(300));
         ASSERT_TRUE(WaitFor([&] { return !record.ends.isEmpty(); }, 10000)) << row.name;
         EXPECT_LT(clock.elapsed(), 5000) << row.name;
-        ASSERT_TRUE(WaitFor([&] { return ProcessesInGroup(group) == 0; }, 5000)) << row.name;
+        ASSERT_TRUE(WaitFor([&] { return processesInGroup(group) == 0; }, 5000)) << row.name;
         App().processEvents();
         EXPECT_EQ(record.ends.size(), 1) << row.name;
     }
@@ -310,7 +291,7 @@ TEST_F(ConsoleProcess, TheGroupOfAnEndedProgramEndsWithIt)
         const qint64 group = runner.ProcessId();
         ASSERT_TRUE(WaitFor([&] { return !record.ends.isEmpty(); }, 10000)) << row.name;
         EXPECT_TRUE(record.screen.contains(QStringLiteral("started"))) << row.name;
-        EXPECT_TRUE(WaitFor([&] { return ProcessesInGroup(group) == 0; }, 3000)) << row.name;
+        EXPECT_TRUE(WaitFor([&] { return processesInGroup(group) == 0; }, 3000)) << row.name;
         App().processEvents();
         EXPECT_EQ(record.ends.size(), 1) << row.name;
     }
@@ -335,7 +316,7 @@ TEST_F(ConsoleProcess, AReleasedProgramFinishesOnItsOwn)
         EXPECT_EQ(runner.State(), TJvCreateProcess::TJvProcessState::Ready);
         runner.Terminate(std::chrono::milliseconds(10));
     }
-    EXPECT_GE(ProcessesInGroup(group), 1);
+    EXPECT_GE(processesInGroup(group), 1);
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(done); }, 10000));
     App().processEvents();
     EXPECT_TRUE(record.ends.isEmpty());

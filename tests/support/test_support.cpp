@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -49,6 +51,46 @@ int processesNaming(const QString &text)
             ++count;
     }
     return count;
+}
+
+int processesInGroup(qint64 group)
+{
+    int count = 0;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool numeric = false;
+        entry.toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // pid (comm) state ppid pgrp ...: comm may hold blanks, so count from its ")".
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toLongLong() == group && fields[0] != "Z")
+            ++count;
+    }
+    return count;
+}
+
+QJsonObject probeFile(const QString &path, const QStringList &inputOptions)
+{
+    QString out;
+    if (runProgram(QStringLiteral("ffprobe"),
+                   QStringList{"-v", "error", "-print_format", "json", "-show_format", "-show_streams"} +
+                       inputOptions + QStringList{QStringLiteral("file:") + path},
+                   &out) != 0)
+        return {};
+    return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+QJsonObject streamOf(const QJsonObject &probe, const QString &type)
+{
+    for (const QJsonValue &s : probe.value(QLatin1String("streams")).toArray()) {
+        if (s.toObject().value(QLatin1String("codec_type")).toString() == type)
+            return s.toObject();
+    }
+    return {};
 }
 
 bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,

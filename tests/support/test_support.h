@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,15 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs);
 // How many running processes have `text` in their command line (a probe or an
 // encoder carries its file's path there).
 int processesNaming(const QString &text);
+
+// How many live (not zombie) processes belong to that process group.
+int processesInGroup(qint64 group);
+
+// What ffprobe reads of a file as JSON (empty when it reads nothing);
+// inputOptions go before the file.
+QJsonObject probeFile(const QString &path, const QStringList &inputOptions = {});
+// The first stream of that codec type ("video", "audio") in probeFile's answer.
+QJsonObject streamOf(const QJsonObject &probe, const QString &type);
 
 // Makes a real media file with ffmpeg's lavfi sources; extraArgs go before the output.
 // Returns false when ffmpeg failed.

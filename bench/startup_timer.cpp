@@ -3,7 +3,7 @@
 // the epoch) and ends. bench/first_paint.sh compares it with the time the
 // process was started.
 
-#include "main/main_window.h"
+#include "main/window/main_window.h"
 #include "main/program.h"
 
 #include <QCoreApplication>

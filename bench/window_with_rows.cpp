@@ -6,8 +6,8 @@
 // open over the list then.
 // bench/screenshot.sh runs it under Xvfb and photographs the screen.
 
-#include "main/main_window.h"
-#include "main/process_slot_runner.h"
+#include "main/window/main_window.h"
+#include "main/window/process_slot_runner.h"
 #include "main/program.h"
 #include "engine/runner_source_probe.h"
 #include "platform/dialogs/message_error_box.h"

@@ -12,7 +12,7 @@
 // too. Everything else runs on the user-interface thread.
 
 #include "disc/disc_state.h"
-#include "disc/preview_players.h"
+#include "platform/player/preview_players.h"
 
 #include <QObject>
 #include <QString>

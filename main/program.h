@@ -3,7 +3,7 @@
 // The program: its seven windows, made in their fixed order and living until
 // the end, and the entry that runs them.
 
-#include "main/window_language.h"
+#include "main/window/window_language.h"
 #include "platform/dialogs/dialogs.h"
 
 #include <functional>

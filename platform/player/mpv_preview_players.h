@@ -4,7 +4,7 @@
 // window (handle 0) they play with no video and no sound output, as the
 // headless tests need.
 
-#include "disc/preview_players.h"
+#include "platform/player/preview_players.h"
 
 #include <memory>
 

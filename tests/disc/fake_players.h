@@ -4,7 +4,7 @@
 // thread like the real ones until Stop or until the test ends it, and runs
 // what the test hands it on that thread (events, as the real players send them).
 
-#include "disc/preview_players.h"
+#include "platform/player/preview_players.h"
 
 #include <QStringList>
 #include <condition_variable>

@@ -4,10 +4,10 @@
 // the real mydvd.dll and ffmpeg, with the outputs checked by ffprobe.
 
 #include "engine/source_list.h"
-#include "main/main_window.h"
-#include "main/picker_controller.h"
-#include "main/picker_panels.h"
-#include "main/process_slot_runner.h"
+#include "main/window/main_window.h"
+#include "main/picker/picker_controller.h"
+#include "main/picker/picker_panels.h"
+#include "main/window/process_slot_runner.h"
 #include "main/program.h"
 #include "engine/runner_source_probe.h"
 #include "platform/dialogs/recording_dialogs.h"

@@ -5,11 +5,11 @@
 // found in the file after the window closed.
 
 #include "engine/source_list.h"
-#include "main/main_window.h"
-#include "main/process_slot_runner.h"
+#include "main/window/main_window.h"
+#include "main/window/process_slot_runner.h"
 #include "main/program.h"
 #include "engine/runner_source_probe.h"
-#include "main/settings_window.h"
+#include "main/dialogs/settings_window.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/recording_error_box.h"
 #include "platform/ini/ini_file.h"

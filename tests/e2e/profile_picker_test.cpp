@@ -4,9 +4,9 @@
 // kept in the settings file; an edition's link opens only its own panel.
 
 #include "engine/profile_captions.h"
-#include "main/main_window.h"
-#include "main/picker_panels.h"
-#include "main/process_slot_runner.h"
+#include "main/window/main_window.h"
+#include "main/picker/picker_panels.h"
+#include "main/window/process_slot_runner.h"
 #include "main/program.h"
 #include "engine/runner_source_probe.h"
 #include "platform/dialogs/recording_dialogs.h"

@@ -5,8 +5,8 @@
 // own with every file of the real one linked in.
 
 #include "engine/source_list_commands.h"
-#include "main/main_window.h"
-#include "main/process_slot_runner.h"
+#include "main/window/main_window.h"
+#include "main/window/process_slot_runner.h"
 #include "main/program.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/errors/recording_error_box.h"

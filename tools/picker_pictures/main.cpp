@@ -1,7 +1,7 @@
 // Draws every picture of the profile picker into <folder>/images/ as BMP files.
 //   picker_pictures <folder>
 
-#include "main/picker_tables.h"
+#include "main/picker/picker_tables.h"
 #include "picker_art.h"
 #include "tools/pictures/picture_writer.h"
 

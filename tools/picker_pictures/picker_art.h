@@ -3,7 +3,7 @@
 // The pictures of the profile picker: category rows, category icons, profile
 // cards with their highlighted variants, strip arrows and panel feet.
 
-#include "main/picker_tables.h"
+#include "main/picker/picker_tables.h"
 
 #include <QImage>
 

@@ -2,7 +2,7 @@
 // from its text source. Each line that is neither empty nor a "#" comment is
 // one record: key, link 1, link 2 and link 3, separated by tabs.
 
-#include "main/product_links.h"
+#include "main/links/product_links.h"
 
 #include <QFile>
 #include <QSaveFile>

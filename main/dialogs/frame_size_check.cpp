@@ -1,0 +1,42 @@
+#include "main/dialogs/frame_size_check.h"
+
+#include "platform/ini/integer_text.h"
+
+namespace {
+
+std::optional<int> Positive(QStringView text)
+{
+    const auto value = ParseIntegerText(text);
+    if (!value || *value <= 0)
+        return std::nullopt;
+    return *value;
+}
+
+} // namespace
+
+std::optional<int> ParseCustomSizeWidth(const QString &text)
+{
+    const qsizetype x = text.indexOf(u'x');
+    if (x < 0)
+        return std::nullopt;
+    return Positive(QStringView(text).left(x));
+}
+
+std::optional<int> ParseCustomSizeHeight(const QString &text)
+{
+    const qsizetype x = text.indexOf(u'x');
+    if (x < 0)
+        return std::nullopt;
+    QStringView rest = QStringView(text).mid(x + 1);
+    const qsizetype bracket = rest.indexOf(u'(');
+    if (bracket >= 0)
+        rest = rest.left(bracket);
+    return Positive(rest);
+}
+
+int FrameSizeWarnings(const QString &lastSizeItem, const QString &text)
+{
+    if (lastSizeItem == QLatin1String("The original width and height"))
+        return 0;
+    return (ParseCustomSizeWidth(text) ? 0 : 1) + (ParseCustomSizeHeight(text) ? 0 : 1);
+}

@@ -1,0 +1,119 @@
+#include "main/window/source_list_view.h"
+
+#include "engine/source_list.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace {
+
+// Sets `flag` for the lifetime of the scope.
+class Mirroring {
+public:
+    explicit Mirroring(bool &flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~Mirroring() { m_flag = m_was; }
+    Mirroring(const Mirroring &) = delete;
+    Mirroring &operator=(const Mirroring &) = delete;
+
+private:
+    bool &m_flag;
+    bool m_was;
+};
+
+} // namespace
+
+SourceListView::SourceListView(SourceList &list, QWidget *parent) : QTreeWidget(parent), m_list(list)
+{
+    setObjectName(QStringLiteral("lv"));
+    setColumnCount(5);
+    setHeaderLabels({QStringLiteral("Title"), QStringLiteral("Original time"), QStringLiteral("Conversion time"),
+                     QStringLiteral("Output size"), QStringLiteral("Status")});
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    header()->setStretchLastSection(true);
+    setVisible(m_list.isVisible());
+
+    connect(&m_list, &SourceList::rowAppended, this, &SourceListView::rowAppended);
+    connect(&m_list, &SourceList::rowChanged, this, &SourceListView::showRow);
+    connect(&m_list, &SourceList::rowDeleted, this, [this](int row) {
+        const Mirroring m(m_mirroring);
+        delete takeTopLevelItem(row);
+    });
+    connect(&m_list, &SourceList::cleared, this, [this] {
+        const Mirroring m(m_mirroring);
+        clear();
+    });
+    connect(&m_list, &SourceList::visibleChanged, this, &QWidget::setVisible);
+    connect(&m_list, &SourceList::focusRequested, this, [this] { setFocus(); });
+    connect(this, &QTreeWidget::itemChanged, this, &SourceListView::userChangedItem);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &SourceListView::userChangedSelection);
+    for (int i = 0; i < m_list.rowCount(); ++i)
+        rowAppended(i);
+}
+
+void SourceListView::setCheckBoxes(bool shown)
+{
+    m_checkBoxes = shown;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        showRow(i);
+}
+
+void SourceListView::rowAppended(int row)
+{
+    {
+        const Mirroring m(m_mirroring);
+        insertTopLevelItem(row, new QTreeWidgetItem);
+    }
+    showRow(row);
+}
+
+void SourceListView::showRow(int row)
+{
+    QTreeWidgetItem *item = topLevelItem(row);
+    if (!item || row >= m_list.rowCount())
+        return;
+    const Mirroring m(m_mirroring);
+    const SourceRow &r = m_list.row(row);
+    item->setText(0, r.caption);
+    for (int i = 0; i < 4; ++i)
+        item->setText(i + 1, r.subItems[size_t(i)]);
+    if (m_checkBoxes) {
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, r.checked ? Qt::Checked : Qt::Unchecked);
+    }
+    item->setSelected(r.selected);
+}
+
+void SourceListView::userChangedItem(QTreeWidgetItem *item, int column)
+{
+    if (m_mirroring || column != 0)
+        return;
+    const int row = indexOfTopLevelItem(item);
+    if (row < 0 || row >= m_list.rowCount())
+        return;
+    m_list.setChecked(row, item->checkState(0) == Qt::Checked);
+    if (onSelectionChanged)
+        onSelectionChanged();
+}
+
+void SourceListView::userChangedSelection()
+{
+    if (m_mirroring)
+        return;
+    {
+        const Mirroring m(m_mirroring);
+        for (int i = 0; i < topLevelItemCount() && i < m_list.rowCount(); ++i)
+            m_list.setSelected(i, topLevelItem(i)->isSelected());
+    }
+    if (onSelectionChanged)
+        onSelectionChanged();
+}
+
+void SourceListView::mousePressEvent(QMouseEvent *event)
+{
+    if (onMouseDown)
+        onMouseDown();
+    QTreeWidget::mousePressEvent(event);
+}

@@ -1,0 +1,327 @@
+// The main window and its small windows over a program folder of their own:
+// the real data files linked in, one of them changed or missing per case.
+
+#include "engine/source_list.h"
+#include "main/dialogs/folder_picker.h"
+#include "main/dialogs/hint_window.h"
+#include "main/window/main_window.h"
+#include "main/window/process_slot_runner.h"
+#include "main/program.h"
+#include "main/dialogs/settings_window.h"
+#include "platform/dialogs/recording_dialogs.h"
+#include "platform/errors/recording_error_box.h"
+#include "platform/ini/ini_file.h"
+#include "platform/paths/program_paths.h"
+#include "platform/shell/recording_shell.h"
+#include "platform/skin/skin.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QApplication &App()
+{
+    static int argc = 1;
+    static char name[] = "main_window_test";
+    static char *argv[] = {name, nullptr};
+    static auto *application = new QApplication(argc, argv);
+    return *application;
+}
+
+// Never asked here: adding files is not part of these cases.
+struct NoProbe : SourceProbe {
+    void start(const QString &, const QString &) override {}
+    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
+    void cancel() override {}
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    QTemporaryDir folder, config;
+    RecordingErrorBox errors;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    NoProbe probe;
+    EncoderProcesses encoders;
+    std::unique_ptr<ProgramPaths> paths;
+    std::unique_ptr<Program> program;
+
+    // The program folder: every file of the real one linked in, except `replaced`.
+    void SetUp() override
+    {
+        App();
+        const QDir bin(ravenmoor::test::binDir());
+        for (const QString &name : bin.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+            ASSERT_TRUE(QFile::link(bin.filePath(name), folder.filePath(name))) << name.toStdString();
+        paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
+    }
+    void TearDown() override
+    {
+        if (program)
+            program->shutDown();
+        program.reset();
+    }
+
+    void replace(const QString &name, const QByteArray &content)
+    {
+        QFile::remove(folder.filePath(name));
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QByteArray original(const QString &name) const
+    {
+        QFile f(QDir(ravenmoor::test::binDir()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void start()
+    {
+        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
+        program->main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->main()));
+    }
+    Tfm_main &window() const { return program->main(); }
+};
+
+// A damaged skin file ends the program cleanly with a message that names the file.
+TEST_F(MainWindowTest, DamagedSkinIsReportedAndEndsTheProgram)
+{
+    replace("skn.skn", "{\"sections\": {\"popravenmoor\": ");
+    start();
+    EXPECT_FALSE(window().setUpDone());
+    EXPECT_TRUE(window().skinFailed());
+    EXPECT_FALSE(window().isVisible());
+    ASSERT_EQ(errors.shown.size(), 1);
+    EXPECT_TRUE(errors.shown[0].contains("skn.skn")) << errors.shown[0].toStdString();
+    // Nothing was loaded, so nothing is written over the stored settings.
+    window().close();
+    EXPECT_FALSE(QFile::exists(config.filePath("ravenmoor.ini")));
+}
+
+// A skin without some of the bound objects still starts: writes to them go nowhere.
+TEST_F(MainWindowTest, SkinLackingObjectsStillStarts)
+{
+    QByteArray skin = original("skn.skn");
+    ASSERT_FALSE(skin.isEmpty());
+    for (const char *name : {"alltime", "convertinfo", "play_bar"})
+        skin.replace(QByteArray("\"") + name + "\"", QByteArray("\"old_") + name + "\"");
+    replace("skn.skn", skin);
+    start();
+    EXPECT_TRUE(window().setUpDone());
+    EXPECT_FALSE(window().binding().alltime.bound());
+    EXPECT_FALSE(window().binding().play_bar.bound());
+    EXPECT_TRUE(window().binding().hint.bound());
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+TEST_F(MainWindowTest, MissingButtonPictureIsNamedAndTheWindowStaysUp)
+{
+    QFile::remove(folder.filePath("images"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("images"));
+    const QDir images(QDir(ravenmoor::test::binDir()).filePath("images"));
+    for (const QString &name : images.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (name != "bt_clearon.bmp") {
+            ASSERT_TRUE(QFile::link(images.filePath(name), folder.filePath("images/" + name)));
+        }
+    }
+    start();
+    ASSERT_EQ(errors.shown.size(), 1);
+    EXPECT_TRUE(errors.shown[0].contains(folder.filePath("images/bt_clearon.bmp"))) << errors.shown[0].toStdString();
+    EXPECT_TRUE(window().isVisible());
+}
+
+// Without Skin.ini the user is told, and the layout's defaults apply.
+TEST_F(MainWindowTest, MissingSkinIniIsReportedThenEmpty)
+{
+    QFile::remove(folder.filePath("Skin.ini"));
+    start();
+    EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again."));
+    EXPECT_TRUE(window().setUpDone());
+    EXPECT_EQ(window().findChild<QWidget *>("bt_start")->geometry(), QRect(6, 6, 6, 6));
+    EXPECT_FALSE(window().findChild<QWidget *>("bt_set")->isVisible());
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
+// A Skin.ini without the window's layout is reported as a missing one.
+TEST_F(MainWindowTest, DamagedSkinIniIsReportedAsMissing)
+{
+    const struct {
+        const char *name;
+        QByteArray content;
+    } table[] = {
+        {"garbage bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage \x01\x02", 24)},
+        {"sections of some other file", QByteArray("[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n")},
+        {"a button's place lost", original("Skin.ini").replace("[bt_start]", "[bt_star]")},
+    };
+    for (const auto &row : table) {
+        replace("Skin.ini", row.content);
+        dialogs.shown.clear();
+        start();
+        EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again.")) << row.name;
+        EXPECT_TRUE(window().setUpDone()) << row.name;
+        program->shutDown();
+        program.reset();
+    }
+    // The file as shipped is not reported.
+    replace("Skin.ini", original("Skin.ini"));
+    dialogs.shown.clear();
+    start();
+    EXPECT_FALSE(dialogs.texts().contains("The program file cannot be found, please install again."));
+}
+
+// A typed output folder is kept absolute, against the home folder, before it is made.
+TEST_F(MainWindowTest, RelativeOutputFolderIsMadeAbsoluteAgainstHome)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    start();
+    auto *box = window().findChild<QLineEdit *>("ed_output");
+    ASSERT_TRUE(box);
+    box->setText("relout/sub/..");
+    window().CommitOutputEdit();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(box->text(), home.filePath("relout"));
+    EXPECT_EQ(window().settings().ed_output, home.filePath("relout"));
+    EXPECT_TRUE(QFileInfo(home.filePath("relout")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("relout")));
+}
+
+TEST_F(MainWindowTest, ClickWhileTheHintWindowShowsOnlyRaisesIt)
+{
+    start();
+    Tfm_add &hint = program->hintWindow();
+    hint.setBusyMode(true);
+    hint.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hint));
+    ISkinObject *browse = window().skin().GetWindowObject(&window())->FindChildObject("browse");
+    ASSERT_TRUE(browse);
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, browse->FrameFacet()->GetRect().toQRect().center());
+    EXPECT_TRUE(dialogs.folderCaptions.isEmpty());
+    hint.hide();
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, browse->FrameFacet()->GetRect().toQRect().center());
+    EXPECT_EQ(dialogs.folderCaptions.size(), 1);
+}
+
+TEST_F(MainWindowTest, TitlePictureDragsTheWindowOnlyWithTheLeftButton)
+{
+    start();
+    QLabel *title = window().findChild<QLabel *>("img_name");
+    ASSERT_TRUE(title);
+    if (!title->isVisible())
+        GTEST_SKIP() << "the edition has no title picture";
+    const QPoint before = window().pos();
+    // The button is asked of the system, not taken from the event.
+    QTest::mouseMove(title, QPoint(5, 5));
+    EXPECT_EQ(window().pos(), before);
+    QTest::mousePress(title, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), title->mapToGlobal(QPointF(30, 25)), Qt::LeftButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(title, &move);
+    QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(30, 25));
+    EXPECT_EQ(window().pos(), before + QPoint(20, 15));
+}
+
+TEST_F(MainWindowTest, HintWindowCheckBoxWritesThePlayHintIntoTheUserFile)
+{
+    start();
+    Tfm_add &hint = program->hintWindow();
+    hint.setBusyMode(false);
+    hint.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hint));
+    QCheckBox *box = hint.playHintBox();
+    const bool hasStill = hint.skin().GetWindowObject(&hint)->FindChildObject("showstatic") != nullptr;
+    EXPECT_EQ(box->isVisible(), !hasStill);
+    box->click();
+    const TIniFile user(config.filePath("Skin.ini"));
+    EXPECT_EQ(user.ReadString("play", "hint", ""), box->isChecked() ? "0" : "1");
+    box->click();
+    EXPECT_EQ(user.ReadString("play", "hint", ""), box->isChecked() ? "0" : "1");
+    EXPECT_EQ(window().skinIni().ReadBool("play", "hint", false), !box->isChecked());
+    // The shipped file is never written.
+    EXPECT_EQ(QFileInfo(folder.filePath("Skin.ini")).symLinkTarget(),
+              QDir(ravenmoor::test::binDir()).filePath("Skin.ini"));
+    hint.hide();
+}
+
+// Cancel forgets a changed after-finish action and thread count; the next showing shows the kept ones.
+TEST_F(MainWindowTest, SettingsWindowCancelKeepsTheChoices)
+{
+    start();
+    Tfm_set &set = program->settingsWindow();
+    const int finish = window().state().FinishSelcet;
+    const int threads = window().state().ThCount;
+    QTimer::singleShot(0, &set, [&set] {
+        set.findChild<QGroupBox *>("rg_finish")->findChildren<QRadioButton *>().at(2)->click();
+        QComboBox *nt = set.findChild<QComboBox *>("CB_NT");
+        nt->setCurrentIndex(7);
+        emit nt->activated(7);
+        set.findChild<QPushButton *>("Button2")->click();
+    });
+    set.exec();
+    EXPECT_EQ(window().state().FinishSelcet, finish);
+    EXPECT_EQ(window().state().ThCount, threads);
+    QTimer::singleShot(0, &set, [&set] { set.reject(); });
+    set.exec();
+    EXPECT_EQ(set.finishItem(), finish);
+    EXPECT_EQ(set.findChild<QComboBox *>("CB_NT")->currentIndex(), threads);
+    EXPECT_EQ(shell.shutDowns, 0);
+}
+
+TEST_F(MainWindowTest, TypedFrameSizeWarnsPerBadPart)
+{
+    start();
+    Tfm_set &set = program->settingsWindow();
+    const QString message = "Invalid height or width, please input again or select from the pull-down menu.";
+    const struct {
+        const char *text;
+        int warnings;
+    } cases[] = {{"720x576", 0}, {"640x480(4:3)", 0}, {"720x", 1}, {"x576", 1}, {"640x480 (4:3)", 1}, {"big", 2}};
+    for (const auto &c : cases) {
+        dialogs.shown.clear();
+        window().settings().cb_size.SetText(c.text);
+        set.cb_sizeExit();
+        EXPECT_EQ(dialogs.shown.size(), c.warnings) << c.text;
+        for (const auto &shown : dialogs.shown)
+            EXPECT_EQ(shown.text, message);
+    }
+}
+
+TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastChoice)
+{
+    App();
+    QTemporaryDir dir;
+    Tfm_dir picker;
+    EXPECT_EQ(picker.windowTitle(), "Output Directory");
+
+    QTimer::singleShot(0, &picker, [&] {
+        picker.btn_okClick(); // nothing selected: the picker stays open
+        EXPECT_TRUE(picker.isVisible());
+        picker.selectFolder(dir.path());
+        picker.btn_okClick();
+    });
+    EXPECT_EQ(picker.pick("Choose"), dir.path());
+    EXPECT_EQ(picker.windowTitle(), "Choose");
+
+    QTimer::singleShot(0, &picker, [&] { picker.close(); });
+    EXPECT_EQ(picker.pick("Again"), dir.path());
+
+    QTimer::singleShot(0, &picker, [&] { picker.btn_cancelClick(); });
+    EXPECT_EQ(picker.pick("Once more"), "");
+}
+
+} // namespace

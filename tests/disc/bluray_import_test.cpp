@@ -8,7 +8,7 @@
 #include "engine/media_probe.h"
 #include "engine/source_list.h"
 #include "platform/bluray/playlist_parser.h"
-#include "tests/platform/bluray_disc_writer.h"
+#include "tests/support/bluray_disc_writer.h"
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
@@ -23,15 +23,6 @@ using namespace ravenmoor::test;
 static void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
-
-QCoreApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "bluray_import_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
 
 // Flags beside the script: empty-ides, slow (0.3 s), hang (30 s).
 const char *kProbe = R"SH(#!/bin/sh
@@ -89,7 +80,7 @@ protected:
         return h;
     }
 
-    QCoreApplication &application = app();
+    QCoreApplication &application = coreApp();
     QTemporaryDir dir;
     EngineState engine;
     SourceList list;

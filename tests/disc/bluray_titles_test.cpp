@@ -6,7 +6,7 @@
 #include "engine/source_list.h"
 #include "platform/bluray/language_library.h"
 #include "platform/bluray/playlist_parser.h"
-#include "tests/platform/bluray_disc_writer.h"
+#include "tests/support/bluray_disc_writer.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

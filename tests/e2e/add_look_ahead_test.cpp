@@ -21,22 +21,6 @@ using namespace ravenmoor::test;
 
 namespace {
 
-QCoreApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "add_look_ahead_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
 // Everything the add command leaves of a row, as one text per row.
 QStringList rowsOf(const SourceList &list)
 {
@@ -70,7 +54,7 @@ protected:
                                QString::number(seconds);
                     }})
     {
-        app();
+        coreApp();
     }
 
     QStringList addFolder(const QString &folder, int lookAhead)
@@ -105,9 +89,9 @@ TEST_F(AddLookAhead, RowsAreTheSameAsWithOneProbeAtATime)
     ASSERT_TRUE(makeClip(folder.filePath("Ünïcödé clip ñ.ts"), 5, {"-c:v", "mpeg2video", "-c:a", "mp2"}));
     ASSERT_TRUE(makeClip(folder.filePath("f mono.flv"), 2, {"-c:v", "flv", "-c:a", "mp3", "-ac", "1"},
                          "testsrc=size=320x240:rate=25", "sine=frequency=440:sample_rate=44100"));
-    writeFile(folder.filePath("g text.avi"), "not a video at all\n");
-    writeFile(folder.filePath("h empty.mp4"), "");
-    writeFile(folder.filePath("notes.txt"), "not taken\n");
+    writeBytes(folder.filePath("g text.avi"), "not a video at all\n");
+    writeBytes(folder.filePath("h empty.mp4"), "");
+    writeBytes(folder.filePath("notes.txt"), "not taken\n");
 
     const QStringList oneAtATime = addFolder(dir.path(), 1);
     const QStringList ahead = addFolder(dir.path(), 0);

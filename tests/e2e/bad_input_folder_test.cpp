@@ -22,25 +22,9 @@ using namespace ravenmoor::test;
 
 namespace {
 
-QCoreApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "bad_input_folder_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
 TEST(BadInputFolder, OnlyMediaFilesBecomeRowsAndNothingHangs)
 {
-    app();
+    coreApp();
     QTemporaryDir dir;
     const QString folder = dir.filePath("incoming");
     QDir().mkdir(folder);
@@ -69,17 +53,17 @@ TEST(BadInputFolder, OnlyMediaFilesBecomeRowsAndNothingHangs)
             bytes = "not a video at all\n";
         else if (i % 4 == 3)
             bytes = clipBytes.mid(clipBytes.size() / 2, 300); // no header: a piece from the middle
-        writeFile(QDir(folder).filePath(QString("junk %1 ’%2").arg(i).arg(mediaExt[i % mediaExt.size()])), bytes);
+        writeBytes(QDir(folder).filePath(QString("junk %1 ’%2").arg(i).arg(mediaExt[i % mediaExt.size()])), bytes);
     }
     // Files the folder command never takes: other extensions or none.
     const QStringList otherExt = {".txt", ".jpg", ".srt", ".nfo", "", ".avi.part", ".mkv~", ".AVI.bak"};
     for (int i = 0; made < 497; ++i, ++made)
-        writeFile(QDir(folder).filePath(QString("other \"%1\"%2").arg(i).arg(otherExt[i % otherExt.size()])), "x");
+        writeBytes(QDir(folder).filePath(QString("other \"%1\"%2").arg(i).arg(otherExt[i % otherExt.size()])), "x");
     // And things that are not files at all.
     ASSERT_EQ(mkfifo(QFile::encodeName(QDir(folder).filePath("pipe.avi")).constData(), 0600), 0);
     QDir(folder).mkdir("folder.mkv");
     QFile::link(dir.filePath("gone.mp4"), QDir(folder).filePath("dead link.mp4"));
-    writeFile(QDir(folder).filePath("locked.mkv"), "locked");
+    writeBytes(QDir(folder).filePath("locked.mkv"), "locked");
     QFile::setPermissions(QDir(folder).filePath("locked.mkv"), QFileDevice::Permissions());
     ASSERT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 501);
 

@@ -16,7 +16,7 @@
 #include "platform/bluray/playlist_parser.h"
 #include "platform/dialogs/recording_dialogs.h"
 #include "platform/shell/recording_shell.h"
-#include "tests/platform/bluray_disc_writer.h"
+#include "tests/support/bluray_disc_writer.h"
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
@@ -29,15 +29,6 @@ using namespace ravenmoor::test;
 static void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
-
-QCoreApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "bluray_import_run_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
 
 struct NoCaption : ProfileCaptionDisplay {
     void loadCategoryIcon(const QString &) override {}
@@ -54,7 +45,7 @@ double Seconds(const QString &file)
 
 TEST(BlurayImportRun, TheLongestPlaylistConvertsAsItsFirstClip)
 {
-    QCoreApplication &application = app();
+    QCoreApplication &application = coreApp();
     (void)application;
     QTemporaryDir dir;
     const QString disc = dir.filePath("FILM DISC");

@@ -4,18 +4,10 @@
 // the real mydvd.dll and ffmpeg, with the outputs checked by ffprobe.
 
 #include "engine/source_list.h"
-#include "main/window/main_window.h"
 #include "main/picker/picker_controller.h"
 #include "main/picker/picker_panels.h"
-#include "main/window/process_slot_runner.h"
-#include "main/program.h"
-#include "engine/runner_source_probe.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/skin/skin.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,22 +24,6 @@
 namespace {
 
 using namespace ravenmoor::test;
-
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "dvd_window_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
-
-void ClickObject(Tfm_main &window, const char *object)
-{
-    ISkinObject *o = window.skin().GetWindowObject(&window)->FindChildObject(QString::fromLatin1(object));
-    ASSERT_TRUE(o) << object;
-    QTest::mouseClick(&window, Qt::LeftButton, {}, o->FrameFacet()->GetRect().toQRect().center());
-}
 
 QStringList Captions(const SourceList &list)
 {
@@ -67,7 +43,7 @@ QStringList Items(const QComboBox *box)
 
 // The disc lives in a folder with a blank and a non-ASCII letter, as a
 // user's copies do.
-class DvdWindow : public testing::Test {
+class DvdWindow : public testing::Test, protected RealProgram {
 protected:
     static void SetUpTestSuite()
     {
@@ -80,27 +56,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_fixtureMade);
-        App();
-        qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
-        paths = std::make_unique<ProgramPaths>(
-            binDir(), "ravenmoor", ConfigFolderFromEnvironment([](const char *name) { return qEnvironmentVariable(name); }));
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+        windowTestApp();
+        makeProgram();
+        ASSERT_NO_FATAL_FAILURE(showWindow());
         window().settings().ed_output = output.path();
         // iPod 320x240 MPEG-4: small and quick to encode.
         window().picker().picker().ButtonClick(27);
         ASSERT_EQ(window().state().currentProfile, 27);
     }
-    void TearDown() override
-    {
-        if (!program)
-            return;
-        program->shutDown();
-        program.reset();
-    }
-    Tfm_main &window() { return program->main(); }
+    void TearDown() override { endProgram(); }
     const SourceList &list() { return window().sourceList(); }
     QComboBox *combo(const char *name) { return window().findChild<QComboBox *>(QString::fromLatin1(name)); }
     QTreeWidget *view() { return window().findChild<QTreeWidget *>(QStringLiteral("lv")); }
@@ -123,14 +87,7 @@ protected:
     static QString s_disc;
     static bool s_fixtureMade;
 
-    QTemporaryDir config, output;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RunnerSourceProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
+    QTemporaryDir output;
 };
 
 QTemporaryDir *DvdWindow::s_media = nullptr;

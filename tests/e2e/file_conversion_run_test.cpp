@@ -28,15 +28,6 @@ using namespace ravenmoor::test;
 
 namespace {
 
-QCoreApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "file_conversion_run_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
-
 struct NoCaption : ProfileCaptionDisplay {
     void loadCategoryIcon(const QString &) override {}
     void showProfileCaption(const QString &) override {}
@@ -154,7 +145,7 @@ protected:
         return left;
     }
 
-    QCoreApplication &application = app(); // before any object that needs the event loop
+    QCoreApplication &application = coreApp(); // before any object that needs the event loop
     QTemporaryDir dir;
     EngineState state;
     SettingsModel settings;

@@ -5,18 +5,10 @@
 // found in the file after the window closed.
 
 #include "engine/source_list.h"
-#include "main/window/main_window.h"
-#include "main/window/process_slot_runner.h"
-#include "main/program.h"
-#include "engine/runner_source_probe.h"
 #include "main/dialogs/settings_window.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
 #include "platform/ini/ini_file.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/skin/skin.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -34,34 +26,7 @@
 
 namespace {
 
-using ravenmoor::test::binDir;
-using ravenmoor::test::makeClip;
-using ravenmoor::test::processesNaming;
-using ravenmoor::test::runProgram;
-
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "main_window_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
-
-// The middle of a skin object, in window pixels.
-QPoint Centre(Tfm_main &window, const char *object)
-{
-    ISkinObject *o = window.skin().GetWindowObject(&window)->FindChildObject(QString::fromLatin1(object));
-    EXPECT_TRUE(o) << object;
-    if (!o)
-        return {};
-    return o->FrameFacet()->GetRect().toQRect().center();
-}
-
-void ClickObject(Tfm_main &window, const char *object)
-{
-    QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(window, object));
-}
+using namespace ravenmoor::test;
 
 // Duration in seconds and the stream kinds of a media file, from ffprobe.
 struct Probed {
@@ -82,43 +47,17 @@ Probed Ffprobe(const QString &path)
     return p;
 }
 
-class MainWindowRoad : public testing::Test {
+class MainWindowRoad : public testing::Test, protected RealProgram {
 protected:
-    QTemporaryDir config, media, output;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RunnerSourceProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
+    QTemporaryDir media, output;
 
     void SetUp() override
     {
-        App();
-        // The test's own config folder, found the way the program finds it.
-        qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
-        paths = std::make_unique<ProgramPaths>(
-            binDir(), "ravenmoor", ConfigFolderFromEnvironment([](const char *name) { return qEnvironmentVariable(name); }));
+        windowTestApp();
+        makeProgram();
         ASSERT_EQ(paths->configFolder(), config.path());
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
     }
-    void TearDown() override
-    {
-        if (!program)
-            return;
-        encoders.endAll(std::chrono::seconds(3)); // nothing of a test outlives it
-        program->shutDown();
-        program.reset();
-    }
-    Tfm_main &window() { return program->main(); }
-
-    void showWindow()
-    {
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
-    }
+    void TearDown() override { endProgram(); }
 };
 
 TEST_F(MainWindowRoad, ThreeClipsAddedConvertedAndSettingsSaved)
@@ -160,7 +99,7 @@ TEST_F(MainWindowRoad, ThreeClipsAddedConvertedAndSettingsSaved)
     EXPECT_EQ(list.row(0).caption, "clip 1");
 
     // Moving over the convert object shows its hint line.
-    QTest::mouseMove(&window(), Centre(window(), "converter"));
+    QTest::mouseMove(&window(), SkinObjectCentre(window(), "converter"));
     EXPECT_FALSE(window().binding().hint.getText().isEmpty());
 
     ClickObject(window(), "converter");

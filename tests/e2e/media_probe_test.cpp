@@ -17,17 +17,9 @@
 
 namespace {
 
+using ravenmoor::test::coreApp;
 using ravenmoor::test::binDir;
 using ravenmoor::test::makeClip;
-
-QCoreApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "media_probe_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 QString RegisterDat() { return QDir(binDir()).filePath(QStringLiteral("register.dat")); }
 
@@ -50,7 +42,7 @@ class MediaProbeFiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        App();
+        coreApp();
         s_dir = new QTemporaryDir;
     }
     static void TearDownTestSuite()

@@ -6,6 +6,7 @@
 #include "engine/encoder_command_line.h"
 #include "engine/encoder_progress.h"
 #include "engine/quote_if_spaced.h"
+#include "tests/support/stand_in_run.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,64 +32,18 @@
 
 namespace {
 
+using ravenmoor::test::Finished;
+using ravenmoor::test::RunLine;
+using ravenmoor::test::StatusSeconds;
+using ravenmoor::test::WaitFor;
+using ravenmoor::test::coreApp;
 using ravenmoor::test::binDir;
 using ravenmoor::test::probeFile;
 using ravenmoor::test::processesInGroup;
 using ravenmoor::test::runProgram;
 using ravenmoor::test::streamOf;
 
-QCoreApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "mydvd_dll_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    App();
-    return ravenmoor::test::waitUntil(done, timeoutMs);
-}
-
 QString Encoder() { return QDir(binDir()).filePath(QStringLiteral("mydvd.dll")); }
-
-struct Finished {
-    QStringList reports; // every OnRead line, in order
-    QList<quint32> ends;
-    qint64 group = 0;
-    QString text() const { return reports.join(u'\n'); }
-};
-
-Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateProcess &, Finished &)> &during = {})
-{
-    Finished run;
-    TJvCreateProcess runner;
-    runner.CommandLine = commandLine;
-    runner.CurrentDirectory = binDir();
-    runner.OnRead = [&](TJvCreateProcess *, const QString &line, bool) {
-        run.reports.append(line);
-        if (during)
-            during(runner, run);
-    };
-    runner.OnTerminate = [&](TJvCreateProcess *, quint32 code) { run.ends.append(code); };
-    runner.Run();
-    run.group = runner.ProcessId();
-    EXPECT_TRUE(WaitFor([&] { return !run.ends.isEmpty(); })) << commandLine.toStdString();
-    App().processEvents();
-    return run;
-}
-
-QList<int32_t> StatusSeconds(const QStringList &lines)
-{
-    QList<int32_t> seconds;
-    for (const QString &line : lines) {
-        if (const int32_t s = ParseEncoderSeconds(line); s > 0)
-            seconds << s;
-    }
-    return seconds;
-}
 
 double DurationOf(const QString &path)
 {
@@ -184,7 +139,7 @@ class MydvdDll : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        App();
+        coreApp();
         s_dir = new QTemporaryDir;
         // Blanks and letters beyond ASCII in every rip's address.
         s_disc = s_dir->filePath(QStringLiteral("Mein Fïlm – ディスク"));

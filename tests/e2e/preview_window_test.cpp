@@ -6,19 +6,11 @@
 // marks honoured by a real conversion, the snapshot as a picture file.
 
 #include "disc/preview_control.h"
-#include "engine/runner_source_probe.h"
 #include "engine/source_list.h"
 #include "engine/text_helpers.h"
-#include "main/window/main_window.h"
 #include "main/picker/picker_panels.h"
-#include "main/window/process_slot_runner.h"
-#include "main/program.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/skin/skin.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -159,7 +151,7 @@ const Kind kKinds[] = {
     {"DvdRow", Rows::Dvd, kTitleSeconds, "play"},
 };
 
-class PreviewWindow : public testing::Test {
+class PreviewWindow : public testing::Test, protected RealProgram {
 protected:
     static void SetUpTestSuite()
     {
@@ -178,27 +170,16 @@ protected:
     {
         ASSERT_TRUE(s_made);
         App();
-        qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
-        paths = std::make_unique<ProgramPaths>(
-            binDir(), "ravenmoor", ConfigFolderFromEnvironment([](const char *name) { return qEnvironmentVariable(name); }));
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+        makeProgram();
+        ASSERT_NO_FATAL_FAILURE(showWindow());
         window().settings().ed_output = output.path();
         // iPod 320x240 MPEG-4: small and quick to encode.
         window().picker().picker().ButtonClick(27);
         // As the hint window's check box leaves it: no modal hint before each file preview.
         window().skinIni().WriteBool("play", "hint", false);
     }
-    void TearDown() override
-    {
-        if (program)
-            program->shutDown();
-        program.reset();
-    }
+    void TearDown() override { endProgram(); }
 
-    Tfm_main &window() { return program->main(); }
     const SourceList &list() { return window().sourceList(); }
     PreviewControl &preview() { return window().preview(); }
     QString playTime() { return window().binding().play_time.getText(); }
@@ -206,13 +187,8 @@ protected:
     QString status(int row = 0) { return list().row(row).subItems[SourceRow::Status]; }
     QString messages() { return dialogs.texts().join("\n"); }
 
-    QPoint centre(const char *object)
-    {
-        ISkinObject *o = window().skin().GetWindowObject(&window())->FindChildObject(QString::fromLatin1(object));
-        EXPECT_TRUE(o) << object;
-        return o ? o->FrameFacet()->GetRect().toQRect().center() : QPoint();
-    }
-    void clickObject(const char *object) { QTest::mouseClick(&window(), Qt::LeftButton, {}, centre(object)); }
+    QPoint centre(const char *object) { return SkinObjectCentre(window(), object); }
+    void clickObject(const char *object) { ClickObject(window(), object); }
     void press(const char *button)
     {
         auto *b = window().findChild<QWidget *>(QString::fromLatin1(button));
@@ -270,14 +246,7 @@ protected:
     static QString s_clip, s_disc;
     static bool s_made;
 
-    QTemporaryDir config, output;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RunnerSourceProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
+    QTemporaryDir output;
 };
 
 QTemporaryDir *PreviewWindow::s_media = nullptr;

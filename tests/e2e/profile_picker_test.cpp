@@ -4,18 +4,10 @@
 // kept in the settings file; an edition's link opens only its own panel.
 
 #include "engine/profile_captions.h"
-#include "main/window/main_window.h"
 #include "main/picker/picker_panels.h"
-#include "main/window/process_slot_runner.h"
-#include "main/program.h"
-#include "engine/runner_source_probe.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
 #include "platform/ini/ini_file.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
-#include "platform/skin/skin.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -26,57 +18,21 @@
 
 namespace {
 
-using ravenmoor::test::binDir;
+using namespace ravenmoor::test;
 
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "profile_picker_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
-
-class PickerInWindow : public testing::Test {
+class PickerInWindow : public testing::Test, protected RealProgram {
 protected:
-    QTemporaryDir config;
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RunnerSourceProbe probe;
-    EncoderProcesses encoders;
-    std::unique_ptr<ProgramPaths> paths;
-    std::unique_ptr<Program> program;
-
     void start(const QString &executableName)
     {
-        App();
-        paths = std::make_unique<ProgramPaths>(binDir(), executableName, config.path());
-        program = std::make_unique<Program>(ProgramOutside{*paths, errors, dialogs, shell, probe, encoders});
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-        ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+        windowTestApp();
+        makeProgram(executableName);
+        ASSERT_NO_FATAL_FAILURE(showWindow());
     }
-    void TearDown() override
-    {
-        if (!program)
-            return;
-        program->shutDown();
-        program.reset();
-    }
-    Tfm_main &window() { return program->main(); }
+    void TearDown() override { endProgram(); }
     ProfilePickerPanels &picker() { return window().picker(); }
 
-    QPoint skinObjectCentre(const char *name)
-    {
-        ISkinObject *o = window().skin().GetWindowObject(&window())->FindChildObject(QString::fromLatin1(name));
-        EXPECT_TRUE(o) << name;
-        return o ? o->FrameFacet()->GetRect().toQRect().center() : QPoint();
-    }
-    void clickSkinObject(const char *name)
-    {
-        QTest::mouseClick(&window(), Qt::LeftButton, {}, skinObjectCentre(name));
-    }
+    QPoint skinObjectCentre(const char *name) { return SkinObjectCentre(window(), name); }
+    void clickSkinObject(const char *name) { ClickObject(window(), name); }
     // The pointer moves onto a picker picture, as the user's hand would.
     void pointAt(QWidget *w) { QTest::mouseMove(w, QPoint(w->width() / 2, std::min(20, w->height() / 2))); }
 };

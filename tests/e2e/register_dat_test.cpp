@@ -5,6 +5,7 @@
 #include "engine/encoder_command_line.h"
 #include "engine/encoder_progress.h"
 #include "engine/quote_if_spaced.h"
+#include "tests/support/stand_in_run.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,11 @@
 
 namespace {
 
+using ravenmoor::test::Finished;
+using ravenmoor::test::RunLine;
+using ravenmoor::test::StatusSeconds;
+using ravenmoor::test::WaitFor;
+using ravenmoor::test::coreApp;
 using ravenmoor::test::binDir;
 using ravenmoor::test::makeClip;
 using ravenmoor::test::probeFile;
@@ -29,68 +35,11 @@ using ravenmoor::test::processesInGroup;
 using ravenmoor::test::runProgram;
 using ravenmoor::test::streamOf;
 
-QCoreApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "register_dat_test";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    App();
-    return ravenmoor::test::waitUntil(done, timeoutMs);
-}
-
 QString Encoder() { return QuoteIfSpaced(QDir(binDir()).filePath(QStringLiteral("register.dat"))); }
-
-// One finished run of a command line: the screen it made and its end.
-struct Finished {
-    QStringList reports; // every OnRead line, in order
-    QStringList screen;
-    QList<quint32> ends;
-    qint64 group = 0;
-};
-
-Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateProcess &, Finished &)> &during = {})
-{
-    Finished run;
-    TJvCreateProcess runner;
-    runner.CommandLine = commandLine;
-    runner.CurrentDirectory = binDir();
-    runner.OnRead = [&](TJvCreateProcess *, const QString &line, bool startsOnNewLine) {
-        run.reports.append(line);
-        if (startsOnNewLine || run.screen.isEmpty())
-            run.screen.append(line);
-        else
-            run.screen.last() = line;
-        if (during)
-            during(runner, run);
-    };
-    runner.OnTerminate = [&](TJvCreateProcess *, quint32 code) { run.ends.append(code); };
-    runner.Run();
-    run.group = runner.ProcessId();
-    EXPECT_TRUE(WaitFor([&] { return !run.ends.isEmpty(); })) << commandLine.toStdString();
-    App().processEvents();
-    return run;
-}
 
 double DurationOf(const QJsonObject &probe)
 {
     return probe.value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
-}
-
-// What ParseEncoderSeconds reads from every line that has a value.
-QList<int32_t> StatusSeconds(const QStringList &screen)
-{
-    QList<int32_t> seconds;
-    for (const QString &line : screen) {
-        if (const int32_t s = ParseEncoderSeconds(line); s > 0)
-            seconds << s;
-    }
-    return seconds;
 }
 
 intputrec Job(const QString &input, const QString &output)
@@ -121,7 +70,7 @@ class RegisterDat : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        App();
+        coreApp();
         s_dir = new QTemporaryDir;
         s_clip = s_dir->filePath(QStringLiteral("source clip.mp4"));
         ASSERT_TRUE(makeClip(s_clip, 3, {"-s", "640x480", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"},

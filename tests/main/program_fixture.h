@@ -14,6 +14,7 @@
 #include "platform/shell/recording_shell.h"
 #include "platform/shell/recording_tray_icon.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,14 +24,7 @@
 #include <memory>
 #include <optional>
 
-inline QApplication &WindowTestApp()
-{
-    static int argc = 1;
-    static char name[] = "window_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
+inline QApplication &WindowTestApp() { return ravenmoor::test::windowTestApp(); }
 
 // Never asked: the window tests add rows directly.
 struct NoProbe : SourceProbe {

@@ -5,7 +5,7 @@
 #include "platform/bluray/libbluray_playlist.h"
 #include "platform/bluray/mpls_reader.h"
 #include "platform/bluray/playlist_parser.h"
-#include "tests/platform/bluray_disc_writer.h"
+#include "tests/support/bluray_disc_writer.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +16,22 @@ namespace ravenmoor::test {
 
 QString binDir() { return QStringLiteral(RAVENMOOR_BIN_DIR); }
 QString sourceDir() { return QStringLiteral(RAVENMOOR_SOURCE_DIR); }
+
+QCoreApplication &coreApp()
+{
+    static int argc = 1;
+    static char name[] = "ravenmoor_test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+}
 
 int runProgram(const QString &program, const QStringList &args, QString *output, int timeoutMs)
 {

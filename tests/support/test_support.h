@@ -6,11 +6,19 @@
 
 #include <functional>
 
+class QCoreApplication;
+
 namespace ravenmoor::test {
 
 // The folder the build puts the program and its data files in.
 QString binDir();
 QString sourceDir();
+
+// The one application of a test program that needs no widgets, made on first use.
+QCoreApplication &coreApp();
+
+// Writes bytes into a new file; a failure fails the test.
+void writeBytes(const QString &path, const QByteArray &bytes);
 
 // Runs a program to its end and returns its exit code (-1 when it could not start).
 int runProgram(const QString &program, const QStringList &args, QString *output = nullptr,

@@ -15,6 +15,7 @@
 #include "platform/http/http_download.h"
 #include "platform/paths/program_paths.h"
 #include "platform/shell/recording_shell.h"
+#include "tests/main/program_fixture.h"
 #include "tests/support/test_support.h"
 
 #include <QAction>
@@ -62,15 +63,6 @@ server.serve_forever()
 
 const QString kIndyAgent = "Mozilla/3.0 (compatible; Indy Library)";
 const QString kPrompt = QString("Now there's new version whether you update") + QChar(0xFF1F);
-
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "update_check_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
 
 void Write(const QString &path, const QByteArray &content)
 {
@@ -248,7 +240,7 @@ TEST_F(UpdateCheckFiles, UnwritableProgramFolderFallsBackToTheUserFolder)
 // going takes well under a second; the thread object frees itself.
 TEST_F(UpdateCheckFiles, CheckEndsWithItsOwner)
 {
-    App();
+    WindowTestApp();
     auto owner = std::make_unique<UpdateCheck>(std::make_shared<HttpClient>());
     owner->start(server.url("/silent/My-Tool-2.ini"), folders);
     QPointer<QThread> thread = owner->thread();
@@ -291,13 +283,6 @@ TEST_F(UpdateCheckFiles, FirstRunOpensHelpAndFetchesThePage)
     EXPECT_TRUE(server.waitForRequests(2));
 }
 
-// Never asked here: adding files is not part of these cases.
-struct NoProbe : SourceProbe {
-    void start(const QString &, const QString &) override {}
-    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
-    void cancel() override {}
-};
-
 // The program over a folder of its own: the real data files linked in, its
 // own "Skin.ini" (the update base pointing at the test server), "softinfo.dat"
 // and update folder.
@@ -318,7 +303,7 @@ protected:
 
     void SetUp() override
     {
-        App();
+        WindowTestApp();
         ASSERT_GT(server.port(), 0);
         server.reset();
         const QDir bin(ravenmoor::test::binDir());

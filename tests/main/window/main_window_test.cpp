@@ -14,6 +14,7 @@
 #include "platform/paths/program_paths.h"
 #include "platform/shell/recording_shell.h"
 #include "platform/skin/skin.h"
+#include "tests/main/program_fixture.h"
 #include "tests/support/test_support.h"
 
 #include <QApplication>
@@ -33,22 +34,6 @@
 
 namespace {
 
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "main_window_test";
-    static char *argv[] = {name, nullptr};
-    static auto *application = new QApplication(argc, argv);
-    return *application;
-}
-
-// Never asked here: adding files is not part of these cases.
-struct NoProbe : SourceProbe {
-    void start(const QString &, const QString &) override {}
-    std::optional<ProbeValues> takeNext() override { return std::nullopt; }
-    void cancel() override {}
-};
-
 class MainWindowTest : public testing::Test {
 protected:
     QTemporaryDir folder, config;
@@ -63,10 +48,8 @@ protected:
     // The program folder: every file of the real one linked in, except `replaced`.
     void SetUp() override
     {
-        App();
-        const QDir bin(ravenmoor::test::binDir());
-        for (const QString &name : bin.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            ASSERT_TRUE(QFile::link(bin.filePath(name), folder.filePath(name))) << name.toStdString();
+        WindowTestApp();
+        ASSERT_NO_FATAL_FAILURE(LinkProgramFolder(folder.path()));
         paths = std::make_unique<ProgramPaths>(folder.path(), "ravenmoor", config.path());
     }
     void TearDown() override
@@ -303,7 +286,7 @@ TEST_F(MainWindowTest, TypedFrameSizeWarnsPerBadPart)
 
 TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastChoice)
 {
-    App();
+    WindowTestApp();
     QTemporaryDir dir;
     Tfm_dir picker;
     EXPECT_EQ(picker.windowTitle(), "Output Directory");

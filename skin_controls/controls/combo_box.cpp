@@ -2,6 +2,7 @@
 
 #include "skin_controls/drawing/pixel_rules.h"
 #include "skin_controls/theme/file_theme.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
@@ -61,14 +62,7 @@ void TsuiCustomComboBox::setUIStyle(TsuiUIStyle style)
 
 void TsuiCustomComboBox::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
 }
 

@@ -4,6 +4,7 @@
 #include "skin_controls/drawing/image_drawing.h"
 #include "skin_controls/drawing/pixel_rules.h"
 #include "skin_controls/theme/file_theme.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
@@ -90,18 +91,8 @@ void TsuiCustomButton::setUIStyle(TsuiUIStyle style)
 
 void TsuiCustomButton::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] { fileThemeDestroyed(); });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
-}
-
-void TsuiCustomButton::fileThemeDestroyed()
-{
-    m_fileTheme = nullptr;
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiCustomButton::setFocusedRectMargin(int margin)

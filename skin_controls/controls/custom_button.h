@@ -111,7 +111,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fileThemeDestroyed();
     void watchDialogKeys();
     QImage statePicture();
 

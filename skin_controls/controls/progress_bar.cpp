@@ -2,6 +2,7 @@
 
 #include "skin_controls/drawing/bitmap_helpers.h"
 #include "skin_controls/drawing/pixel_rules.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 
@@ -114,14 +115,7 @@ void TsuiProgressBar::setUIStyle(TsuiUIStyle style)
 
 void TsuiProgressBar::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
 }
 

@@ -9,6 +9,7 @@
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/menu_bar.h"
 #include "skin_controls/frame/window_shape.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
 
@@ -91,15 +92,10 @@ void TsuiForm::setFileTheme(TsuiFileTheme *theme)
 {
     if (theme == m_fileTheme)
         return;
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] {
+        ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        setUIStyle(TsuiUIStyle::DeepBlue);
+    });
     setUIStyle(m_uiStyle);
 }
 

@@ -6,6 +6,7 @@
 #include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/window_shape.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
@@ -88,14 +89,7 @@ TsuiTitleBar::~TsuiTitleBar() = default;
 
 void TsuiTitleBar::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     m_keepFontColor = true;
     setUIStyle(m_uiStyle);
     m_keepFontColor = false;

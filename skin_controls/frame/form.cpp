@@ -129,13 +129,16 @@ void TsuiForm::setBorderColor(TColor color)
 
 void TsuiForm::setBorderWidth(int width)
 {
+    // The frame keeps its size and the form grows or shrinks around it, by
+    // exactly what the layout takes off: applying the same border again
+    // leaves the form as it is. While the frame is made the form keeps its size.
+    const int before = m_borderWidth;
     m_borderWidth = width;
-    // While the frame is made the form keeps its size.
-    if (!m_constructing)
-        setFrameWidth(this->width());
+    if (m_form && !m_constructing) {
+        const QSize frame = FrameBounds(m_form->size(), before, m_titleBarVisible).size();
+        m_form->resize(FormSizeAroundFrame(frame, width, m_titleBarVisible));
+    }
     layOut();
-    if (!m_constructing)
-        setFrameHeight(height());
     paintBorder();
 }
 

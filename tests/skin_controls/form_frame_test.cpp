@@ -104,6 +104,30 @@ TEST_F(FormFrame, LayoutOverTheClientArea)
     EXPECT_EQ(frame->Version(), QStringLiteral("4.06"));
 }
 
+TEST_F(FormFrame, ApplyingAStyleAgainKeepsTheFormsSize)
+{
+    TsuiForm *frame = new TsuiForm(form.get());
+    showForm();
+    frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(frame->size(), QSize(398, 299)) << "a wider border grows the form around the frame";
+    EXPECT_EQ(form->size(), QSize(404, 302));
+    for (int i = 0; i < 5; ++i)
+        frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(form->size(), QSize(404, 302));
+    auto theme = std::make_unique<TsuiFileTheme>(form.get());
+    frame->setFileTheme(theme.get());
+    EXPECT_EQ(form->size(), QSize(404, 302)) << "a file theme applies the style again";
+    theme.reset();
+    EXPECT_EQ(frame->UIStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(form->size(), QSize(400, 300)) << "back to the border of 1";
+    frame->setTitleBarVisible(false);
+    frame->setUIStyle(TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(form->size(), QSize(400, 300));
+    frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(frame->size(), QSize(398, 298)) << "without a title bar the border is on top too";
+    EXPECT_EQ(form->size(), QSize(404, 304));
+}
+
 TEST_F(FormFrame, OneFramePerForm)
 {
     new TsuiForm(form.get());

@@ -143,7 +143,11 @@ void TsuiCustomButton::AutoSizeChanged()
     if (!m_autoSize)
         return;
     QImage bitmap;
-    GetInsideThemeBitmap(m_uiStyle, 1, &bitmap);
+    try {
+        GetInsideThemeBitmap(m_uiStyle, 1, &bitmap);
+    } catch (const std::exception &) {
+        // Without its picture the button takes the size of an empty one.
+    }
     const int height = bitmap.height() ? bitmap.height() : 21;
     const int width = bitmap.width() ? bitmap.width() : 74;
     resize(width / 3, height);

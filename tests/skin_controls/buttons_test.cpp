@@ -8,6 +8,7 @@
 #include <QEnterEvent>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -276,6 +277,15 @@ TEST_F(Buttons, StyleDecidesTransparencyAndAutoSize)
     fresh.setUIStyle(TsuiUIStyle::BlueGlass);
     fresh.setAutoSize(true);
     EXPECT_EQ(fresh.size(), QSize(231 / 3, 27));
+
+    // Without the picture folder the size is that of an empty 74 x 21 picture.
+    const QString folder = ThemeResourceFolder();
+    QTemporaryDir empty;
+    SetThemeResourceFolder(empty.path());
+    TsuiButton lost(form.get());
+    EXPECT_NO_THROW(lost.setAutoSize(true));
+    SetThemeResourceFolder(folder);
+    EXPECT_EQ(lost.size(), QSize(74 / 3, 21));
 }
 
 // Pixels that differ between two pictures of the same size.

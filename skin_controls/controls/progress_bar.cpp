@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kThickness = 12;
+constexpr int kCaptionPixels = 9;
 
 } // namespace
 
@@ -64,8 +65,11 @@ QImage PaintProgressBar(QSize size, const ProgressBarLook &look)
         FillRectColor(canvas, {filled, 1, w - 1, h - 1}, look.color);
     }
     if (look.showCaption && !(look.smartShowCaption && look.position == look.min)) {
-        // The surface's own font: the control's font is not applied.
-        canvas.setFont(QFont());
+        // The surface's own small font, not the control's: its digits keep a
+        // clear row to the border of the 12-pixel bar.
+        QFont font;
+        font.setPixelSize(kCaptionPixels);
+        canvas.setFont(font);
         const QFontMetrics metrics(canvas.font());
         const int tw = metrics.horizontalAdvance(look.text), th = metrics.height();
         canvas.setPen(look.caption);

@@ -292,11 +292,12 @@ void TsuiTitleBar::DrawButtons(QPainter &canvas, QSize, QPoint cursor) const
         if (!b.Visible() || (i == layout.controlBox && m_drawAppIcon))
             continue;
         const QImage &shown = i != layout.hovered ? b.PicNormal() : m_pressed ? b.PicMouseDown() : b.PicMouseOn();
-        canvas.drawImage(QPoint(place.Left, place.Top), b.Transparent() ? transparentPicture(shown) : shown);
+        canvas.drawImage(QPoint(place.Left, place.Top),
+                         SeeThroughKeyed(b.Transparent() ? transparentPicture(shown) : shown));
     }
     if (layout.controlBox >= 0 && m_drawAppIcon) {
         try {
-            canvas.drawImage(layout.appIconAt, KeyedOut(LoadThemeResource(QStringLiteral("MAINICON")), 0xFF00FF));
+            canvas.drawImage(layout.appIconAt, SeeThroughKeyed(LoadThemeResource(QStringLiteral("MAINICON"))));
         } catch (const std::exception &) {
             // Without the icon the caption still starts after its place.
         }
@@ -315,7 +316,9 @@ void TsuiTitleBar::DrawButtons(QPainter &canvas, QSize, QPoint cursor) const
 QImage TsuiTitleBar::paintBar(QPoint cursor) const
 {
     QImage bitmap(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    bitmap.fill(palette().color(QPalette::Window));
+    // What the pictures leave see-through, outside their rounded corners,
+    // continues the form's border.
+    bitmap.fill(TsuiColorToQColor(m_roundCornerColor, palette()));
     QPainter canvas(&bitmap);
     DrawSections(canvas, size());
     DrawButtons(canvas, size(), cursor);

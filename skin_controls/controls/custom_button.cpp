@@ -9,6 +9,7 @@
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPainter>
@@ -128,7 +129,33 @@ void TsuiCustomButton::click()
         const int result = m_modalResult;
         QMetaObject::invokeMethod(dialog, [dialog, result] { dialog->done(result); }, Qt::QueuedConnection);
     }
+    const QPointer<TsuiCustomButton> alive(this);
+    const QPointer<QAction> action = m_action;
     emit clicked();
+    if (alive && action)
+        action->trigger();
+}
+
+void TsuiCustomButton::setAction(QAction *action)
+{
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (!action)
+        return;
+    connect(action, &QAction::changed, this, &TsuiCustomButton::actionChanged);
+    actionChanged();
+}
+
+void TsuiCustomButton::actionChanged()
+{
+    if (!m_action)
+        return;
+    setCaption(m_action->text());
+    setEnabled(m_action->isEnabled());
+    setToolTip(m_action->toolTip());
+    if (parentWidget())
+        setVisible(m_action->isVisible());
 }
 
 bool TsuiCustomButton::takeBoldOnce()
@@ -295,6 +322,7 @@ void TsuiCustomButton::mousePressEvent(QMouseEvent *event)
         update();
     }
     event->accept();
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TsuiCustomButton::mouseMoveEvent(QMouseEvent *event)
@@ -306,16 +334,21 @@ void TsuiCustomButton::mouseMoveEvent(QMouseEvent *event)
         update();
     }
     event->accept();
+    emit mouseMove(event->modifiers(), at);
 }
 
 void TsuiCustomButton::mouseReleaseEvent(QMouseEvent *event)
 {
+    event->accept();
+    const QPointer<TsuiCustomButton> alive(this);
     if (event->button() == Qt::LeftButton && m_clickArmed) {
         m_clickArmed = false;
         if (rect().contains(event->position().toPoint()))
             click();
     }
-    event->accept();
+    // The click's handlers may have deleted the button.
+    if (alive)
+        emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TsuiCustomButton::keyPressEvent(QKeyEvent *event)

@@ -51,6 +51,9 @@ TsuiForm::TsuiForm(QWidget *form) : QWidget(formWithoutFrame(form))
         m_form = form;
         // A fixed-size form stays fixed.
         m_sizeable = form->minimumSize() != form->maximumSize();
+        // Where SetFormBoundsRect puts it back: the window's place and size.
+        m_boundsAtConstruction = QRect(form->pos(), form->size());
+        m_maximisedAtConstruction = FormMaximised(form);
         if (m_sizeable)
             form->setMinimumSize(std::max(form->minimumWidth(), 125), std::max(form->minimumHeight(), 50));
     }
@@ -306,6 +309,11 @@ void TsuiForm::paintBorder()
 
 void TsuiForm::formResized()
 {
+    // A form made maximised goes back to the bounds it was made with, once.
+    if (m_maximisedAtConstruction && !FormMaximised(m_form)) {
+        m_maximisedAtConstruction = false;
+        SetFormBoundsRect(m_form, TRect::fromQRect(m_boundsAtConstruction));
+    }
     layOut();
     paintBorder();
     m_titleBar->refreshMaxButtons();

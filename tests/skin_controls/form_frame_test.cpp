@@ -301,6 +301,23 @@ TEST_F(FormFrame, MaximisedFormCoversTheWorkArea)
     EXPECT_EQ(form->geometry(), normal);
 }
 
+TEST_F(FormFrame, FormMadeMaximisedReturnsToTheBoundsItWasMadeWith)
+{
+    form->setGeometry(60, 40, 400, 300);
+    form->setWindowState(Qt::WindowMaximized);
+    const auto bounds = [&] { return QRect(form->pos(), form->size()); };
+    const QRect madeWith = bounds();
+    TsuiForm *frame = new TsuiForm(form.get());
+    showForm();
+    ASSERT_TRUE(FormMaximised(form.get()));
+    form->setGeometry(10, 10, 200, 150);
+    form->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(bounds(), madeWith);
+    EXPECT_EQ(frame->geometry(), QRect(1, 0, 398, 299));
+    form->setGeometry(10, 10, 200, 150);
+    EXPECT_EQ(form->size(), QSize(200, 150)) << "only once";
+}
+
 TEST_F(FormFrame, ControlsStartInTheFrameStyle)
 {
     TsuiForm *frame = winXPFrame();

@@ -228,6 +228,8 @@ TEST_F(PopupMenu, FlatBorderOnEverySideAndAnEdgeOtherwise)
 TEST_F(PopupMenu, SubmenusAreHookedWhenLoaded)
 {
     TsuiPopupMenu menu;
+    EXPECT_TRUE(menu.setProperty("OwnerDraw", false));
+    EXPECT_TRUE(menu.property("OwnerDraw").toBool()) << "the menu always draws its items";
     QMenu *sub = menu.addMenu(QStringLiteral("More"));
     EXPECT_NE(sub->style(), menu.style()) << "added after the start: the platform's drawing";
     menu.Loaded();

@@ -15,6 +15,7 @@
 #include "platform/errors/error_guard.h"
 #include "platform/paths/program_paths.h"
 #include "platform/shell/desktop_shell.h"
+#include "skin_controls/drawing/form_helpers.h"
 
 #include <QApplication>
 
@@ -34,6 +35,7 @@ Program::Program(ProgramOutside outside) : m_outside(outside)
                                                            m_outside.probe, m_outside.encoders.factory(),
                                                            m_outside.notificationIcon});
     Tfm_main *main = m_main.get();
+    SetApplicationMainForm(main);
     m_dir = std::make_unique<Tfm_dir>(main);
     m_about = std::make_unique<Tfm_about>(main->skin(), main);
     m_set = std::make_unique<Tfm_set>(main->state(), main->settings(), main->estimateRows(), main->texts(),

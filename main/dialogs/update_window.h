@@ -5,9 +5,9 @@
 
 #include <QDialog>
 
-class QProgressBar;
-class QPushButton;
 class TSkin;
+class TsuiButton;
+class TsuiProgressBar;
 
 class Tfm_show : public QDialog {
     Q_OBJECT
@@ -17,6 +17,6 @@ public:
 
 private:
     TSkin *Skin1;
-    QProgressBar *pb_update;
-    QPushButton *suiButton1;
+    TsuiProgressBar *pb_update;
+    TsuiButton *suiButton1;
 };

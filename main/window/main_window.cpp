@@ -153,8 +153,14 @@ void Tfm_main::buildControls()
     // A press on a toolbar button or on the preview panel closes the picker
     // before the button's own click is handled; a button's hover shows its hint line.
     for (const auto &[name, button] : m_buttons) {
-        button->installEventFilter(this);
-        button->setMouseTracking(true);
+        const auto hint = [this, control = name](bool over) {
+            return Guarded(m_services.errors, [this, control, over] { ShowToolbarHint(m_texts, control, over); });
+        };
+        connect(button, &TsuiCustomButton::mouseEnter, this, hint(true));
+        connect(button, &TsuiCustomButton::mouseMove, this, hint(true));
+        connect(button, &TsuiCustomButton::mouseExit, this, hint(false));
+        connect(button, &TsuiCustomButton::mouseDown, this,
+                Guarded(m_services.errors, [this] { SetPickerVisible(false); }));
     }
     pl_play->installEventFilter(this);
     connectButtons();
@@ -285,13 +291,7 @@ bool Tfm_main::eventFilter(QObject *watched, QEvent *event)
         RunGuarded(m_services.errors, [this] { CommitOutputEdit(); });
         return false;
     }
-    if (qobject_cast<TsuiImageButton *>(watched)) {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::Enter || type == QEvent::MouseMove || type == QEvent::Leave)
-            RunGuarded(m_services.errors,
-                       [&] { ShowToolbarHint(m_texts, watched->objectName(), type != QEvent::Leave); });
-    }
-    if (event->type() == QEvent::MouseButtonPress && (watched == pl_play || qobject_cast<TsuiImageButton *>(watched))) {
+    if (event->type() == QEvent::MouseButtonPress && watched == pl_play) {
         RunGuarded(m_services.errors, [this] { SetPickerVisible(false); });
         return false;
     }

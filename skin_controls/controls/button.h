@@ -24,6 +24,7 @@ class TsuiButton : public TsuiCustomButton {
     Q_PROPERTY(TsuiUIStyle UIStyle READ UIStyle WRITE setUIStyle)
     Q_PROPERTY(TsuiFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
+    Q_PROPERTY(uint ResHandle READ ResHandle WRITE setResHandle)
 
 public:
     explicit TsuiButton(QWidget *parent = nullptr);
@@ -36,6 +37,9 @@ public:
     // Pixels between glyph and caption.
     int Spacing() const { return m_spacing; }
     void setSpacing(int spacing);
+    // Kept for stored window descriptions: reads 0, writes change nothing.
+    uint ResHandle() const { return 0; }
+    void setResHandle(uint) {}
 
 protected:
     void UIStyleChanged() override;

@@ -2,13 +2,17 @@
 
 #include "skin_controls/drawing/pixel_rules.h"
 #include "skin_controls/theme/file_theme.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFrame>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <exception>
 
@@ -45,9 +49,29 @@ void PaintFlatCombo(QPainter &canvas, const TRect &client, const TRect &button, 
         DrawComboArrow(canvas, button.Left + button.width() / 2 - 3, button.height() / 2, look.arrow, look.enabled);
 }
 
+namespace {
+
+// Some desktop styles open a list over its box, at the chosen item, and
+// show every item; the flat combo's list drops down below the box.
+class ListBelowStyle : public QProxyStyle {
+public:
+    explicit ListBelowStyle(QObject *owner) : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+        setParent(owner);
+    }
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+} // namespace
+
 TsuiCustomComboBox::TsuiCustomComboBox(QWidget *parent) : QComboBox(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setStyle(new ListBelowStyle(this));
 }
 
 void TsuiCustomComboBox::setUIStyle(TsuiUIStyle style)
@@ -61,14 +85,7 @@ void TsuiCustomComboBox::setUIStyle(TsuiUIStyle style)
 
 void TsuiCustomComboBox::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
 }
 
@@ -150,6 +167,7 @@ void TsuiCustomComboBox::hidePopup()
 
 TsuiComboBox::TsuiComboBox(QWidget *parent) : TsuiCustomComboBox(parent)
 {
+    setMaxVisibleItems(8);
     setUIStyle(GetOwnerUIStyle(OwnerForm(parent)));
 }
 

@@ -4,10 +4,12 @@
 #include "skin_controls/drawing/image_drawing.h"
 #include "skin_controls/drawing/pixel_rules.h"
 #include "skin_controls/theme/file_theme.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPainter>
@@ -90,18 +92,8 @@ void TsuiCustomButton::setUIStyle(TsuiUIStyle style)
 
 void TsuiCustomButton::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] { fileThemeDestroyed(); });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
-}
-
-void TsuiCustomButton::fileThemeDestroyed()
-{
-    m_fileTheme = nullptr;
-    setUIStyle(TsuiUIStyle::DeepBlue);
 }
 
 void TsuiCustomButton::setFocusedRectMargin(int margin)
@@ -137,7 +129,33 @@ void TsuiCustomButton::click()
         const int result = m_modalResult;
         QMetaObject::invokeMethod(dialog, [dialog, result] { dialog->done(result); }, Qt::QueuedConnection);
     }
+    const QPointer<TsuiCustomButton> alive(this);
+    const QPointer<QAction> action = m_action;
     emit clicked();
+    if (alive && action)
+        action->trigger();
+}
+
+void TsuiCustomButton::setAction(QAction *action)
+{
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (!action)
+        return;
+    connect(action, &QAction::changed, this, &TsuiCustomButton::actionChanged);
+    actionChanged();
+}
+
+void TsuiCustomButton::actionChanged()
+{
+    if (!m_action)
+        return;
+    setCaption(m_action->text());
+    setEnabled(m_action->isEnabled());
+    setToolTip(m_action->toolTip());
+    if (parentWidget())
+        setVisible(m_action->isVisible());
 }
 
 bool TsuiCustomButton::takeBoldOnce()
@@ -152,7 +170,11 @@ void TsuiCustomButton::AutoSizeChanged()
     if (!m_autoSize)
         return;
     QImage bitmap;
-    GetInsideThemeBitmap(m_uiStyle, 1, &bitmap);
+    try {
+        GetInsideThemeBitmap(m_uiStyle, 1, &bitmap);
+    } catch (const std::exception &) {
+        // Without its picture the button takes the size of an empty one.
+    }
     const int height = bitmap.height() ? bitmap.height() : 21;
     const int width = bitmap.width() ? bitmap.width() : 74;
     resize(width / 3, height);
@@ -300,6 +322,7 @@ void TsuiCustomButton::mousePressEvent(QMouseEvent *event)
         update();
     }
     event->accept();
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TsuiCustomButton::mouseMoveEvent(QMouseEvent *event)
@@ -311,16 +334,21 @@ void TsuiCustomButton::mouseMoveEvent(QMouseEvent *event)
         update();
     }
     event->accept();
+    emit mouseMove(event->modifiers(), at);
 }
 
 void TsuiCustomButton::mouseReleaseEvent(QMouseEvent *event)
 {
+    event->accept();
+    const QPointer<TsuiCustomButton> alive(this);
     if (event->button() == Qt::LeftButton && m_clickArmed) {
         m_clickArmed = false;
         if (rect().contains(event->position().toPoint()))
             click();
     }
-    event->accept();
+    // The click's handlers may have deleted the button.
+    if (alive)
+        emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TsuiCustomButton::keyPressEvent(QKeyEvent *event)

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QAction;
 class QShortcut;
 
 class TsuiCustomButton : public QWidget {
@@ -27,6 +28,7 @@ class TsuiCustomButton : public QWidget {
     Q_PROPERTY(int MouseContinuouslyDownInterval READ MouseContinuouslyDownInterval WRITE
                    setMouseContinuouslyDownInterval)
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
+    Q_PROPERTY(QAction *Action READ Action WRITE setAction)
 
 public:
     ~TsuiCustomButton() override;
@@ -62,14 +64,24 @@ public:
     void setColor(TColor color);
 
     // The click step: ends a press, takes the focus, closes a dialog with
-    // ModalResult, then clicked().
+    // ModalResult, then clicked() and the bound action.
     void click();
+
+    // The bound action gives the button its caption, enabled state, hint and
+    // visibility whenever it changes, and a click triggers it.
+    QAction *Action() const { return m_action; }
+    void setAction(QAction *action);
 
 signals:
     void clicked();
     void mouseEnter();
     void mouseExit();
     void mouseContinuouslyDown();
+    // Every mouse button; at is in the button's coordinates.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
+    void mouseMove(Qt::KeyboardModifiers shift, QPoint at);
+    // After the click a left release makes.
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
 
 protected:
     explicit TsuiCustomButton(QWidget *parent);
@@ -111,8 +123,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fileThemeDestroyed();
     void watchDialogKeys();
+    void actionChanged();
     QImage statePicture();
 
     bool m_autoSize = false;
@@ -133,4 +145,5 @@ private:
     bool m_clickArmed = false;
     QShortcut *m_accelerator = nullptr;
     QPointer<QWidget> m_dialogKeyWindow;
+    QPointer<QAction> m_action;
 };

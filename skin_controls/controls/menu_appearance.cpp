@@ -1,6 +1,7 @@
 #include "skin_controls/controls/menu_appearance.h"
 
 #include "skin_controls/drawing/menu_drawing.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/theme_lookup.h"
 
 #include <QApplication>
@@ -30,15 +31,7 @@ void TsuiMenuAppearance::setUIStyle(TsuiUIStyle style)
 
 void TsuiMenuAppearance::setFileTheme(TsuiFileTheme *theme)
 {
-    QObject *context = appearanceContext();
-    if (m_fileTheme)
-        QObject::disconnect(m_fileTheme, &QObject::destroyed, context, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        QObject::connect(theme, &QObject::destroyed, context, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(appearanceContext(), m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
 }
 

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The edge of a menu that is not flat: the desktop's button shadow.
+constexpr TColor kMenuEdge = kSystemColor | 16;
+
 MenuItemInfo itemInfo(const TsuiMenuAppearance &appearance, const QStyleOptionMenuItem &option,
                       const QWidget *menu)
 {
@@ -105,8 +108,11 @@ void TsuiMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
         FillRectColor(*painter, TRect::fromQRect(option->rect), menu->look().background);
         return;
     }
-    if (menu && element == PE_FrameMenu && menu->FlatMenu()) {
-        DrawMenuBorder(*painter, TRect::fromQRect(option->rect), Qt::black, menu->flatBorderLineColor());
+    if (menu && element == PE_FrameMenu) {
+        if (menu->FlatMenu())
+            DrawMenuBorder(*painter, TRect::fromQRect(option->rect), Qt::black, menu->flatBorderLineColor());
+        else
+            FrameRectColor(*painter, TRect::fromQRect(option->rect), TsuiColorToQColor(kMenuEdge, option->palette));
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -120,8 +126,9 @@ int TsuiMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, c
         case PM_MenuVMargin:
             return 0;
         case PM_MenuPanelWidth:
-            // Room for the flat border's two rings.
-            return menu->FlatMenu() ? 2 : QProxyStyle::pixelMetric(metric, option, widget);
+            // The flat border: its line, frame and white ring above, right
+            // and below the items; otherwise a one-pixel edge.
+            return menu->FlatMenu() ? 3 : 1;
         default:
             break;
         }

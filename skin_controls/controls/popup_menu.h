@@ -19,11 +19,16 @@ class TsuiPopupMenu : public QMenu, public TsuiMenuAppearance {
     Q_PROPERTY(int BarWidth READ BarWidth WRITE setBarWidth)
     Q_PROPERTY(bool FlatMenu READ FlatMenu WRITE setFlatMenu)
     Q_PROPERTY(bool UseSystemFont READ UseSystemFont WRITE setUseSystemFont)
+    Q_PROPERTY(bool OwnerDraw READ OwnerDraw WRITE setOwnerDraw)
 
 public:
     explicit TsuiPopupMenu(QWidget *parent = nullptr);
     TsuiPopupMenu(const QString &name, QWidget *parent);
     ~TsuiPopupMenu() override;
+
+    // The menu always draws its items itself; writes change nothing.
+    bool OwnerDraw() const { return true; }
+    void setOwnerDraw(bool) {}
 
     // Adds an item with its component name; a caption "-" makes a separator.
     QAction *addItem(const QString &name, const QString &caption);

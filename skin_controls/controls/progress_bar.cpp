@@ -2,6 +2,7 @@
 
 #include "skin_controls/drawing/bitmap_helpers.h"
 #include "skin_controls/drawing/pixel_rules.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr int kThickness = 12;
+constexpr int kCaptionPixels = 9;
 
 } // namespace
 
@@ -63,8 +65,11 @@ QImage PaintProgressBar(QSize size, const ProgressBarLook &look)
         FillRectColor(canvas, {filled, 1, w - 1, h - 1}, look.color);
     }
     if (look.showCaption && !(look.smartShowCaption && look.position == look.min)) {
-        // The surface's own font: the control's font is not applied.
-        canvas.setFont(QFont());
+        // The surface's own small font, not the control's: its digits keep a
+        // clear row to the border of the 12-pixel bar.
+        QFont font;
+        font.setPixelSize(kCaptionPixels);
+        canvas.setFont(font);
         const QFontMetrics metrics(canvas.font());
         const int tw = metrics.horizontalAdvance(look.text), th = metrics.height();
         canvas.setPen(look.caption);
@@ -114,14 +119,7 @@ void TsuiProgressBar::setUIStyle(TsuiUIStyle style)
 
 void TsuiProgressBar::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     setUIStyle(m_uiStyle);
 }
 

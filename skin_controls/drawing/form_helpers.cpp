@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QPointer>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
@@ -45,11 +46,35 @@ void ApplyThemeToChildren(QWidget *parent, TsuiUIStyle style, TsuiFileTheme *fil
     }
 }
 
+namespace {
+
+QPointer<QWidget> &mainForm()
+{
+    static QPointer<QWidget> form;
+    return form;
+}
+
+} // namespace
+
+QWidget *ApplicationMainForm()
+{
+    return mainForm();
+}
+
+void SetApplicationMainForm(QWidget *form)
+{
+    mainForm() = form;
+}
+
 bool FormHasFocus(const QWidget *form)
 {
-    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+    const bool applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    const QWidget *main = ApplicationMainForm();
+    if (!main)
+        return form ? form->isActiveWindow() : applicationActive;
+    if (!applicationActive)
         return false;
-    return !form || form->isActiveWindow();
+    return !form || form == main || form->isActiveWindow();
 }
 
 QString PCharToString(const char *text)

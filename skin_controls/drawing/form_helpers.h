@@ -26,8 +26,13 @@ bool HasPublishedProperty(const QObject *component, const char *name);
 // Every direct child that publishes both "FileTheme" and "UIStyle" gets the
 // theme, then the style.
 void ApplyThemeToChildren(QWidget *parent, TsuiUIStyle style, TsuiFileTheme *fileTheme);
-// Whether the window counts as the active one; no window counts as active
-// while the application is.
+// The application's main window, as the program names it; none until then.
+QWidget *ApplicationMainForm();
+void SetApplicationMainForm(QWidget *form);
+// Whether the window counts as the active one. Without a main form: its own
+// active flag (no window: whether the application is active). With one:
+// nothing while the application is inactive; the main form itself (and no
+// window) always; any other window by its own active flag.
 bool FormHasFocus(const QWidget *form);
 
 QString PCharToString(const char *text);

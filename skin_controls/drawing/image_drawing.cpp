@@ -19,6 +19,11 @@ QImage KeyedOut(const QImage &picture, QRgb key)
     return out;
 }
 
+QImage SeeThroughKeyed(const QImage &picture)
+{
+    return picture.isNull() ? picture : KeyedOut(picture, 0xFF00FF);
+}
+
 void DrawImageListPicture(QPainter &canvas, QPoint at, const QImage &picture, bool enabled)
 {
     if (picture.isNull())

@@ -9,6 +9,7 @@
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/menu_bar.h"
 #include "skin_controls/frame/window_shape.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
 
@@ -50,6 +51,9 @@ TsuiForm::TsuiForm(QWidget *form) : QWidget(formWithoutFrame(form))
         m_form = form;
         // A fixed-size form stays fixed.
         m_sizeable = form->minimumSize() != form->maximumSize();
+        // Where SetFormBoundsRect puts it back: the window's place and size.
+        m_boundsAtConstruction = QRect(form->pos(), form->size());
+        m_maximisedAtConstruction = FormMaximised(form);
         if (m_sizeable)
             form->setMinimumSize(std::max(form->minimumWidth(), 125), std::max(form->minimumHeight(), 50));
     }
@@ -91,15 +95,10 @@ void TsuiForm::setFileTheme(TsuiFileTheme *theme)
 {
     if (theme == m_fileTheme)
         return;
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] {
+        ApplyThemeToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        setUIStyle(TsuiUIStyle::DeepBlue);
+    });
     setUIStyle(m_uiStyle);
 }
 
@@ -133,13 +132,16 @@ void TsuiForm::setBorderColor(TColor color)
 
 void TsuiForm::setBorderWidth(int width)
 {
+    // The frame keeps its size and the form grows or shrinks around it, by
+    // exactly what the layout takes off: applying the same border again
+    // leaves the form as it is. While the frame is made the form keeps its size.
+    const int before = m_borderWidth;
     m_borderWidth = width;
-    // While the frame is made the form keeps its size.
-    if (!m_constructing)
-        setFrameWidth(this->width());
+    if (m_form && !m_constructing) {
+        const QSize frame = FrameBounds(m_form->size(), before, m_titleBarVisible).size();
+        m_form->resize(FormSizeAroundFrame(frame, width, m_titleBarVisible));
+    }
     layOut();
-    if (!m_constructing)
-        setFrameHeight(height());
     paintBorder();
 }
 
@@ -307,6 +309,11 @@ void TsuiForm::paintBorder()
 
 void TsuiForm::formResized()
 {
+    // A form made maximised goes back to the bounds it was made with, once.
+    if (m_maximisedAtConstruction && !FormMaximised(m_form)) {
+        m_maximisedAtConstruction = false;
+        SetFormBoundsRect(m_form, TRect::fromQRect(m_boundsAtConstruction));
+    }
     layOut();
     paintBorder();
     m_titleBar->refreshMaxButtons();

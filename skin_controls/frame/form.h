@@ -124,5 +124,7 @@ private:
     TColor m_menuBarColor = clBtnFace;
     int m_menuBarHeight = 22;
     bool m_sizeable = true;
+    QRect m_boundsAtConstruction;
+    bool m_maximisedAtConstruction = false;
     bool m_constructing = true;
 };

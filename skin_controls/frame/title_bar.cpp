@@ -6,6 +6,7 @@
 #include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/frame_desktop.h"
 #include "skin_controls/frame/window_shape.h"
+#include "skin_controls/theme/file_theme_link.h"
 #include "skin_controls/theme/owner_style.h"
 #include "skin_controls/theme/theme_lookup.h"
 #include "skin_controls/theme/theme_resources.h"
@@ -88,14 +89,7 @@ TsuiTitleBar::~TsuiTitleBar() = default;
 
 void TsuiTitleBar::setFileTheme(TsuiFileTheme *theme)
 {
-    if (m_fileTheme)
-        disconnect(m_fileTheme, &QObject::destroyed, this, nullptr);
-    m_fileTheme = theme;
-    if (theme)
-        connect(theme, &QObject::destroyed, this, [this] {
-            m_fileTheme = nullptr;
-            setUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    LinkFileTheme(this, m_fileTheme, theme, [this] { setUIStyle(TsuiUIStyle::DeepBlue); });
     m_keepFontColor = true;
     setUIStyle(m_uiStyle);
     m_keepFontColor = false;
@@ -298,11 +292,12 @@ void TsuiTitleBar::DrawButtons(QPainter &canvas, QSize, QPoint cursor) const
         if (!b.Visible() || (i == layout.controlBox && m_drawAppIcon))
             continue;
         const QImage &shown = i != layout.hovered ? b.PicNormal() : m_pressed ? b.PicMouseDown() : b.PicMouseOn();
-        canvas.drawImage(QPoint(place.Left, place.Top), b.Transparent() ? transparentPicture(shown) : shown);
+        canvas.drawImage(QPoint(place.Left, place.Top),
+                         SeeThroughKeyed(b.Transparent() ? transparentPicture(shown) : shown));
     }
     if (layout.controlBox >= 0 && m_drawAppIcon) {
         try {
-            canvas.drawImage(layout.appIconAt, KeyedOut(LoadThemeResource(QStringLiteral("MAINICON")), 0xFF00FF));
+            canvas.drawImage(layout.appIconAt, SeeThroughKeyed(LoadThemeResource(QStringLiteral("MAINICON"))));
         } catch (const std::exception &) {
             // Without the icon the caption still starts after its place.
         }
@@ -321,7 +316,9 @@ void TsuiTitleBar::DrawButtons(QPainter &canvas, QSize, QPoint cursor) const
 QImage TsuiTitleBar::paintBar(QPoint cursor) const
 {
     QImage bitmap(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    bitmap.fill(palette().color(QPalette::Window));
+    // What the pictures leave see-through, outside their rounded corners,
+    // continues the form's border.
+    bitmap.fill(TsuiColorToQColor(m_roundCornerColor, palette()));
     QPainter canvas(&bitmap);
     DrawSections(canvas, size());
     DrawButtons(canvas, size(), cursor);

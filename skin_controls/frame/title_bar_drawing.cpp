@@ -1,6 +1,7 @@
 #include "skin_controls/frame/title_bar_drawing.h"
 
 #include "skin_controls/drawing/form_helpers.h"
+#include "skin_controls/drawing/image_drawing.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -10,13 +11,14 @@ namespace {
 // A picture unscaled at `at`, cut to width x height.
 void copyUnscaled(QPainter &canvas, const QImage &picture, QPoint at, int width, int height)
 {
-    canvas.drawImage(at, picture, QRect(0, 0, std::min(width, picture.width()), std::min(height, picture.height())));
+    canvas.drawImage(at, SeeThroughKeyed(picture),
+                     QRect(0, 0, std::min(width, picture.width()), std::min(height, picture.height())));
 }
 
 void stretch(QPainter &canvas, const QImage &picture, const TRect &to)
 {
     if (!to.isEmpty() && !picture.isNull())
-        canvas.drawImage(to.toQRect(), picture);
+        canvas.drawImage(to.toQRect(), SeeThroughKeyed(picture));
 }
 
 } // namespace

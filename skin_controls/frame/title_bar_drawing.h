@@ -17,7 +17,7 @@ class QPainter;
 
 // Left sections from the left edge at their widths, right ones from the
 // right edge while they fit, and the (last) middle section stretched over
-// what is left between.
+// what is left between. Their pure magenta pixels stay see-through.
 void DrawTitleBarSections(QPainter &canvas, QSize size, const TsuiTitleBarSections &sections);
 
 struct TitleBarButtonSlot {

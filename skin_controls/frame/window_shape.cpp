@@ -9,6 +9,12 @@ QRect FrameBounds(QSize client, int borderWidth, bool titleBarVisible)
     return QRect(borderWidth, top, client.width() - 2 * borderWidth, client.height() - borderWidth - top);
 }
 
+QSize FormSizeAroundFrame(QSize frame, int borderWidth, bool titleBarVisible)
+{
+    const int top = titleBarVisible ? 0 : borderWidth;
+    return QSize(frame.width() + 2 * borderWidth, frame.height() + borderWidth + top);
+}
+
 Qt::Edges FormHitTest(QPoint at, QSize client)
 {
     const bool left = at.x() <= 4, top = at.y() <= 4;

@@ -14,6 +14,8 @@
 // borderWidth left, right and bottom, and at the top too while the title
 // bar is hidden.
 QRect FrameBounds(QSize client, int borderWidth, bool titleBarVisible);
+// The client size whose FrameBounds has the size frame.
+QSize FormSizeAroundFrame(QSize frame, int borderWidth, bool titleBarVisible);
 
 // The edges a press at `at` (client coordinates) of a sizeable form resizes:
 // within 5 pixels of an edge, corners first. None elsewhere.

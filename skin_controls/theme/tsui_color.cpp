@@ -11,6 +11,8 @@ struct SystemRole {
 };
 
 // System colour index → the palette colour that plays its part on this desktop.
+// The inactive caption text (19) is the dimmed text colour: a palette's
+// inactive highlighted text is mostly the active caption's white again.
 constexpr SystemRole kSystemRoles[] = {
     {0, QPalette::Active, QPalette::Mid},          {1, QPalette::Active, QPalette::Window},
     {2, QPalette::Active, QPalette::Highlight},    {3, QPalette::Inactive, QPalette::Highlight},
@@ -21,7 +23,7 @@ constexpr SystemRole kSystemRoles[] = {
     {12, QPalette::Active, QPalette::Dark},        {13, QPalette::Active, QPalette::Highlight},
     {14, QPalette::Active, QPalette::HighlightedText}, {15, QPalette::Active, QPalette::Button},
     {16, QPalette::Active, QPalette::Dark},        {17, QPalette::Disabled, QPalette::Text},
-    {18, QPalette::Active, QPalette::ButtonText},  {19, QPalette::Inactive, QPalette::HighlightedText},
+    {18, QPalette::Active, QPalette::ButtonText},  {19, QPalette::Disabled, QPalette::WindowText},
     {20, QPalette::Active, QPalette::Light},       {21, QPalette::Active, QPalette::Shadow},
     {22, QPalette::Active, QPalette::Midlight},    {23, QPalette::Active, QPalette::ToolTipText},
     {24, QPalette::Active, QPalette::ToolTipBase}, {26, QPalette::Active, QPalette::Link},

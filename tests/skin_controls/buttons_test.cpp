@@ -4,10 +4,13 @@
 #include "tests/skin_controls/skin_test_app.h"
 #include "tests/support/test_support.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -188,6 +191,70 @@ TEST_F(Buttons, ClickNeedsAReleaseInside)
     EXPECT_EQ(clicks.count(), 1);
 }
 
+TEST_F(Buttons, MouseEventsForEveryButtonWithTheReleaseAfterTheClick)
+{
+    TsuiImageButton button(form.get());
+    button.setGeometry(0, 0, 60, 30);
+    button.show();
+    QStringList seen;
+    QObject::connect(&button, &TsuiCustomButton::mouseDown, [&](Qt::MouseButton b, Qt::KeyboardModifiers shift, QPoint at) {
+        seen << QStringLiteral("down %1 %2 %3,%4").arg(int(b)).arg(int(shift)).arg(at.x()).arg(at.y());
+    });
+    QObject::connect(&button, &TsuiCustomButton::mouseMove, [&](Qt::KeyboardModifiers, QPoint at) {
+        seen << QStringLiteral("move %1,%2").arg(at.x()).arg(at.y());
+    });
+    QObject::connect(&button, &TsuiCustomButton::mouseUp, [&](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint at) {
+        seen << QStringLiteral("up %1 %2,%3").arg(int(b)).arg(at.x()).arg(at.y());
+    });
+    QObject::connect(&button, &TsuiCustomButton::clicked, [&] { seen << QStringLiteral("click"); });
+    QTest::mousePress(&button, Qt::RightButton, Qt::ShiftModifier, {5, 6});
+    QTest::mouseRelease(&button, Qt::RightButton, {}, {5, 6});
+    QTest::mousePress(&button, Qt::LeftButton, {}, {7, 8});
+    QTest::mouseMove(&button, {9, 10});
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, {9, 10});
+    const QString right = QString::number(int(Qt::RightButton)), left = QString::number(int(Qt::LeftButton));
+    const QString shift = QString::number(int(Qt::ShiftModifier));
+    EXPECT_EQ(seen.filter(QRegularExpression(QStringLiteral("^(down|up|click)"))),
+              QStringList({"down " + right + " " + shift + " 5,6", "up " + right + " 5,6", "down " + left + " 0 7,8",
+                           QStringLiteral("click"), "up " + left + " 9,10"}));
+    EXPECT_TRUE(seen.contains(QStringLiteral("move 9,10")));
+}
+
+TEST_F(Buttons, BoundActionGivesCaptionAndStateAndIsTriggered)
+{
+    QAction start(QStringLiteral("&Start"));
+    start.setEnabled(false);
+    start.setToolTip(QStringLiteral("Start converting"));
+    TsuiButton button(form.get());
+    button.show();
+    button.setProperty("Action", QVariant::fromValue(&start));
+    EXPECT_EQ(button.Action(), &start);
+    EXPECT_EQ(button.Caption(), QStringLiteral("&Start"));
+    EXPECT_FALSE(button.isEnabled());
+    EXPECT_EQ(button.toolTip(), QStringLiteral("Start converting"));
+    start.setEnabled(true);
+    start.setText(QStringLiteral("&Go"));
+    EXPECT_TRUE(button.isEnabled());
+    EXPECT_EQ(button.Caption(), QStringLiteral("&Go"));
+    start.setVisible(false);
+    EXPECT_FALSE(button.isVisible());
+    start.setVisible(true);
+
+    QSignalSpy triggered(&start, &QAction::triggered);
+    QSignalSpy clicks(&button, &TsuiCustomButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(triggered.count(), 1);
+    button.setAction(nullptr);
+    start.setText(QStringLiteral("&Stop"));
+    QTest::mouseClick(&button, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(triggered.count(), 1) << "unbound";
+    EXPECT_EQ(button.Caption(), QStringLiteral("&Go"));
+
+    button.setProperty("ResHandle", 5u);
+    EXPECT_EQ(button.property("ResHandle").toUInt(), 0u) << "kept for stored descriptions, always 0";
+}
+
 TEST_F(Buttons, KeysClickTheFocusedButtonAndDialogKeysTheOthers)
 {
     TsuiButton focused(form.get());
@@ -276,6 +343,15 @@ TEST_F(Buttons, StyleDecidesTransparencyAndAutoSize)
     fresh.setUIStyle(TsuiUIStyle::BlueGlass);
     fresh.setAutoSize(true);
     EXPECT_EQ(fresh.size(), QSize(231 / 3, 27));
+
+    // Without the picture folder the size is that of an empty 74 x 21 picture.
+    const QString folder = ThemeResourceFolder();
+    QTemporaryDir empty;
+    SetThemeResourceFolder(empty.path());
+    TsuiButton lost(form.get());
+    EXPECT_NO_THROW(lost.setAutoSize(true));
+    SetThemeResourceFolder(folder);
+    EXPECT_EQ(lost.size(), QSize(74 / 3, 21));
 }
 
 // Pixels that differ between two pictures of the same size.
@@ -355,6 +431,19 @@ TEST_F(Buttons, FormHasFocusFollowsTheActiveWindow)
     EXPECT_TRUE(FormHasFocus(form.get()));
     EXPECT_FALSE(FormHasFocus(&hidden));
     EXPECT_TRUE(FormHasFocus(nullptr));
+
+    auto mainForm = std::make_unique<QWidget>();
+    SetApplicationMainForm(mainForm.get());
+    EXPECT_TRUE(FormHasFocus(mainForm.get())) << "the main form counts as active while the application is";
+    EXPECT_TRUE(FormHasFocus(nullptr));
+    EXPECT_TRUE(FormHasFocus(form.get()));
+    EXPECT_FALSE(FormHasFocus(&hidden)) << "another form by its own active flag";
+    mainForm.reset();
+    EXPECT_EQ(ApplicationMainForm(), nullptr) << "a closed main form is forgotten";
+    QWidget wasMain;
+    SetApplicationMainForm(&wasMain);
+    SetApplicationMainForm(nullptr);
+    EXPECT_FALSE(FormHasFocus(&wasMain)) << "without a main form only the form's own flag counts";
 }
 
 TEST(GlyphPlacementTable, EveryLayout)

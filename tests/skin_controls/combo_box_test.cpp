@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,39 @@ TEST_F(ComboBox, OpenListIsFramedAndClosingRepaintsTheParent)
     const int before = form.paints;
     box.hidePopup();
     EXPECT_TRUE(ravenmoor::test::waitUntil([&] { return form.paints > before; }, 2000));
+}
+
+TEST_F(ComboBox, ListOfEightRowsOpensBelowTheBoxOrAboveAtTheScreensFoot)
+{
+    QWidget form;
+    form.resize(200, 60);
+    TsuiComboBox box(&form);
+    EXPECT_EQ(box.maxVisibleItems(), 8);
+    for (int i = 1; i <= 20; ++i)
+        box.addItem(QString::number(i));
+    box.setCurrentIndex(10);
+    box.setGeometry(10, 10, 140, 21);
+    const QRect screen = form.screen()->availableGeometry();
+    for (const bool atFoot : {false, true}) {
+        form.move(screen.left() + 50, atFoot ? screen.bottom() - 40 : screen.top() + 50);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        box.showPopup();
+        QWidget *list = box.view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        const QRect onScreen(box.mapToGlobal(QPoint(0, 0)), box.size());
+        const QRect listRect = list->geometry();
+        EXPECT_EQ(listRect.left(), onScreen.left()) << atFoot;
+        // The list's frame lies on the box's own border line.
+        if (atFoot)
+            EXPECT_EQ(listRect.bottom(), onScreen.top()) << "no room below: above the box";
+        else
+            EXPECT_EQ(listRect.top(), onScreen.bottom()) << "below the box, not over it";
+        const int row = box.view()->visualRect(box.model()->index(0, 0)).height();
+        ASSERT_GT(row, 0);
+        EXPECT_EQ(box.view()->viewport()->height() / row, 8) << atFoot;
+        box.hidePopup();
+    }
 }
 
 } // namespace

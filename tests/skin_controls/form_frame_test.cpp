@@ -4,6 +4,8 @@
 #include "skin_controls/frame/form_zoom.h"
 #include "skin_controls/frame/menu_bar.h"
 #include "skin_controls/frame/window_shape.h"
+#include "skin_controls/theme/theme_item_table.h"
+#include "skin_controls/theme/theme_resources.h"
 #include "tests/skin_controls/frame_test_desktop.h"
 #include "tests/skin_controls/skin_test_app.h"
 
@@ -104,6 +106,30 @@ TEST_F(FormFrame, LayoutOverTheClientArea)
     EXPECT_EQ(frame->Version(), QStringLiteral("4.06"));
 }
 
+TEST_F(FormFrame, ApplyingAStyleAgainKeepsTheFormsSize)
+{
+    TsuiForm *frame = new TsuiForm(form.get());
+    showForm();
+    frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(frame->size(), QSize(398, 299)) << "a wider border grows the form around the frame";
+    EXPECT_EQ(form->size(), QSize(404, 302));
+    for (int i = 0; i < 5; ++i)
+        frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(form->size(), QSize(404, 302));
+    auto theme = std::make_unique<TsuiFileTheme>(form.get());
+    frame->setFileTheme(theme.get());
+    EXPECT_EQ(form->size(), QSize(404, 302)) << "a file theme applies the style again";
+    theme.reset();
+    EXPECT_EQ(frame->UIStyle(), TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(form->size(), QSize(400, 300)) << "back to the border of 1";
+    frame->setTitleBarVisible(false);
+    frame->setUIStyle(TsuiUIStyle::DeepBlue);
+    EXPECT_EQ(form->size(), QSize(400, 300));
+    frame->setUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(frame->size(), QSize(398, 298)) << "without a title bar the border is on top too";
+    EXPECT_EQ(form->size(), QSize(404, 304));
+}
+
 TEST_F(FormFrame, OneFramePerForm)
 {
     new TsuiForm(form.get());
@@ -187,6 +213,57 @@ TEST_F(FormFrame, WindowShapeHasRoundedTopCornersOnly)
     EXPECT_EQ(form->mask(), TitleBarWindowRegion({500, 350}, 13)) << "the shape follows the size";
 }
 
+// The pixels of pure magenta, the colour that marks see-through parts.
+int magentaPixels(const QImage &image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            n += rgb.pixel(x, y) == qRgb(0xFF, 0x00, 0xFF);
+    return n;
+}
+
+TEST_F(FormFrame, NoStyleShowsItsSeeThroughColour)
+{
+    for (TsuiUIStyle style : kBuiltInStyles) {
+        for (const bool appIcon : {false, true}) {
+            const std::string name = std::string(UIStyleName(style)) + (appIcon ? " with the icon" : "");
+            QWidget window;
+            window.resize(360, 170);
+            auto *frame = new TsuiForm(&window);
+            frame->setUIStyle(style);
+            frame->setTitleBarDrawAppIcon(appIcon);
+            window.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            EXPECT_EQ(magentaPixels(Shot(window)), 0) << name;
+            TsuiTitleBar *bar = frame->titleBar();
+            for (int i = 0; i < bar->Buttons().Count(); ++i) {
+                const QPoint on = bar->buttonLayout({-500, -500}).places[size_t(i)].toQRect().center();
+                EXPECT_EQ(magentaPixels(bar->paintBar(on)), 0) << name << ", button " << i << " hovered";
+                QTest::mousePress(bar, Qt::LeftButton, {}, on);
+                EXPECT_EQ(magentaPixels(bar->paintBar(on)), 0) << name << ", button " << i << " pressed";
+                QTest::mouseRelease(bar, Qt::LeftButton, {}, {-500, -500});
+            }
+        }
+
+        // The rounded pieces are see-through exactly outside the window's shape.
+        const int round = GetInsideThemeInt(style, 14), border = GetInsideThemeInt(style, 17);
+        if (round <= 0)
+            continue;
+        for (const int item : {10, 12}) {
+            QImage piece;
+            GetInsideThemeBitmap(style, item, &piece);
+            const QRegion shape = TitleBarWindowRegion({400, piece.height()}, round);
+            const int offset = item == 10 ? border : 400 - border - piece.width();
+            for (int y = 0; y < piece.height(); ++y)
+                for (int x = 0; x < piece.width(); ++x)
+                    ASSERT_EQ(piece.pixel(x, y) == qRgb(0xFF, 0x00, 0xFF), !shape.contains({offset + x, y}))
+                        << UIStyleName(style) << " item " << item << " at " << x << "," << y;
+        }
+    }
+}
+
 TEST_F(FormFrame, BorderAndBackgroundArePainted)
 {
     TsuiForm *frame = winXPFrame();
@@ -222,6 +299,23 @@ TEST_F(FormFrame, MaximisedFormCoversTheWorkArea)
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonLayout({-500, -500}).places[2].toQRect().center());
     EXPECT_FALSE(FormMaximised(form.get()));
     EXPECT_EQ(form->geometry(), normal);
+}
+
+TEST_F(FormFrame, FormMadeMaximisedReturnsToTheBoundsItWasMadeWith)
+{
+    form->setGeometry(60, 40, 400, 300);
+    form->setWindowState(Qt::WindowMaximized);
+    const auto bounds = [&] { return QRect(form->pos(), form->size()); };
+    const QRect madeWith = bounds();
+    TsuiForm *frame = new TsuiForm(form.get());
+    showForm();
+    ASSERT_TRUE(FormMaximised(form.get()));
+    form->setGeometry(10, 10, 200, 150);
+    form->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(bounds(), madeWith);
+    EXPECT_EQ(frame->geometry(), QRect(1, 0, 398, 299));
+    form->setGeometry(10, 10, 200, 150);
+    EXPECT_EQ(form->size(), QSize(200, 150)) << "only once";
 }
 
 TEST_F(FormFrame, ControlsStartInTheFrameStyle)

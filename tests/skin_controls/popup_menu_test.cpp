@@ -181,9 +181,55 @@ TEST_F(PopupMenu, OpenMenuIsDrawnByTheMenuItself)
     menu.hide();
 }
 
+TEST_F(PopupMenu, FlatBorderOnEverySideAndAnEdgeOtherwise)
+{
+    QWidget owner;
+    TsuiPopupMenu menu(QStringLiteral("zm_popup_file"), &owner);
+    menu.addItem(QStringLiteral("Open1"), QStringLiteral("&Open"));
+    menu.addItem(QStringLiteral("Convert1"), QStringLiteral("&Convert"));
+    // Items on green, so that nothing white but the ring is left.
+    menu.setColor(0x00FF00);
+    const auto open = [&] {
+        menu.hide();
+        menu.popup(QPoint(0, 0));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&menu));
+        return Shot(menu);
+    };
+
+    const QImage plain = open();
+    const QColor edge(TsuiColorToQColor(kSystemColor | 16, menu.palette()).rgb());
+    const int w = plain.width(), h = plain.height();
+    for (const QPoint at : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
+        EXPECT_EQ(At(plain, at.x(), at.y()), edge) << "a one-pixel edge at " << at.x() << "," << at.y();
+    EXPECT_EQ(At(plain, w / 2, 1), QColor(0, 0xFF, 0)) << "the items right inside it";
+
+    menu.setFlatMenu(true);
+    const QImage flat = open();
+    ASSERT_EQ(flat.size(), QSize(w + 4, h + 4)) << "two more rings round the items";
+    const QColor black(Qt::black), white(Qt::white), line = Bgr(0xE8E8E8);
+    const int fw = flat.width(), fh = flat.height(), x = fw / 2, y = fh / 2;
+    struct Case {
+        const char *side;
+        QPoint at;
+        QColor colour;
+    };
+    const Case cases[] = {
+        {"left frame", {0, y}, black},          {"left ring", {1, y}, white},
+        {"top line", {x, 0}, line},             {"top frame", {x, 1}, black},          {"top ring", {x, 2}, white},
+        {"right line", {fw - 1, y}, line},      {"right frame", {fw - 2, y}, black},   {"right ring", {fw - 3, y}, white},
+        {"bottom line", {x, fh - 1}, line},     {"bottom frame", {x, fh - 2}, black},  {"bottom ring", {x, fh - 3}, white},
+        {"items inside", {x, 3}, QColor(0, 0xFF, 0)},
+    };
+    for (const Case &k : cases)
+        EXPECT_EQ(At(flat, k.at.x(), k.at.y()), k.colour) << k.side;
+    menu.hide();
+}
+
 TEST_F(PopupMenu, SubmenusAreHookedWhenLoaded)
 {
     TsuiPopupMenu menu;
+    EXPECT_TRUE(menu.setProperty("OwnerDraw", false));
+    EXPECT_TRUE(menu.property("OwnerDraw").toBool()) << "the menu always draws its items";
     QMenu *sub = menu.addMenu(QStringLiteral("More"));
     EXPECT_NE(sub->style(), menu.style()) << "added after the start: the platform's drawing";
     menu.Loaded();

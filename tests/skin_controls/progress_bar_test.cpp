@@ -76,6 +76,31 @@ TEST_F(ProgressBar, HorizontalFillBorderAndCaption)
     }
 }
 
+TEST_F(ProgressBar, CaptionFitsBetweenTheBordersOfTheTwelvePixelBar)
+{
+    QWidget form;
+    TsuiProgressBar bar(&form);
+    bar.setPicture(QImage());
+    bar.setColor(0xFFFFFF);
+    bar.resize(201, 12);
+    for (const int position : {37, 100, 150}) {
+        bar.setPosition(position);
+        const QImage shot = PaintProgressBar(bar.size(), bar.look());
+        int top = shot.height(), bottom = -1, ink = 0;
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                if (At(shot, x, y) != QColor(Qt::white)) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                    ++ink;
+                }
+        EXPECT_GT(ink, 10) << position;
+        // A clear row between the digits and the border above and below.
+        EXPECT_GE(top, 2) << position;
+        EXPECT_LE(bottom, shot.height() - 3) << position;
+    }
+}
+
 TEST_F(ProgressBar, CaptionShownHiddenAndInItsColour)
 {
     QWidget form;

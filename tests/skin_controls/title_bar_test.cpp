@@ -108,6 +108,68 @@ TEST_F(TitleBar, StyleGivesSectionsButtonsHeightAndFontColour)
     EXPECT_EQ(bar->FontColor(), 0xFFFFFF);
 }
 
+int pixelsOf(const QImage &image, const QColor &colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+TEST_F(TitleBar, InactiveCaptionIsWrittenInTheInactiveColour)
+{
+    const QColor inactive(TsuiColorToQColor(kSystemColor | 19, bar->palette()).rgb());
+    for (TsuiUIStyle style : kBuiltInStyles) {
+        bar->setUIStyle(style);
+        const QColor active(TsuiColorToQColor(bar->FontColor(), bar->palette()).rgb());
+        EXPECT_NE(inactive, active) << UIStyleName(style);
+        bar->setFormActive(true);
+        const QImage on = bar->paintBar(kAway);
+        bar->setFormActive(false);
+        const QImage off = bar->paintBar(kAway);
+        EXPECT_GT(pixelsOf(off, inactive), pixelsOf(on, inactive) + 20) << UIStyleName(style);
+        EXPECT_GT(pixelsOf(on, active), pixelsOf(off, active) + 20) << UIStyleName(style);
+    }
+}
+
+TEST_F(TitleBar, CaptionSitsInTheMiddleOfTheBandsCaptionStrip)
+{
+    const QRgb seeThrough = qRgb(0xFF, 0x00, 0xFF);
+    for (TsuiUIStyle style : kBuiltInStyles) {
+        bar->setUIStyle(style);
+        const char *name = UIStyleName(style);
+        // Rows alike from the client picture's bottom up are a ledge below
+        // the strip the caption belongs in.
+        const QImage client = bar->Sections().Items(2)->Picture();
+        const int h = client.height();
+        int ledge = 1;
+        while (ledge < h && client.pixel(0, h - 1 - ledge) == client.pixel(0, h - 1))
+            ++ledge;
+        const int strip = ledge >= 3 ? h - ledge : h;
+        const TsuiTitleBarButton &close = *bar->Buttons().Items(1);
+        const QFontMetrics metrics(bar->font());
+        const double captionMiddle =
+            (close.PicNormal().height() - metrics.height()) / 2 + close.Top() + metrics.height() / 2.0;
+        EXPECT_NEAR(captionMiddle, strip / 2.0, 1.5) << name;
+
+        // No picture behind the caption: every row of the band is one colour.
+        for (const QImage &piece : {bar->Sections().Items(0)->Picture(), client}) {
+            for (int y = 0; y < piece.height(); ++y) {
+                QRgb first = seeThrough;
+                for (int x = 0; x < piece.width(); ++x) {
+                    const QRgb p = piece.pixel(x, y) | 0xFF000000u;
+                    if (p == seeThrough)
+                        continue;
+                    if (first == seeThrough)
+                        first = p;
+                    ASSERT_EQ(p, first) << name << " " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(TitleBar, ButtonPlacesRightToLeftAndCaptionRoom)
 {
     const TitleBarLayout layout = bar->buttonLayout(kAway);

@@ -1,6 +1,8 @@
 #include "tools/skin_control_pictures/control_art.h"
 
+#include "skin_controls/frame/window_shape.h"
 #include "skin_controls/theme/theme_item_table.h"
+#include "skin_controls/theme/theme_resources.h"
 #include "tools/pictures/icons.h"
 #include "tools/pictures/painting.h"
 #include "tools/pictures/palette.h"
@@ -215,28 +217,37 @@ QImage verticalBand(int w, int h, const QColor &top, const QColor &bottom)
     return image;
 }
 
-// Left, middle and right of the caption band; the middle is alike in every column.
+// The rows of the caption band the title bar writes its caption and buttons
+// in: the buttons' height with their top offset above and below.
+int captionStripRows(const StyleLook &look, int bandHeight)
+{
+    const ThemeResource *buttons = FindThemeResource(QLatin1String(ThemeItemTable()[4].images[int(look.style) - 1]));
+    const int top = GetInsideThemeInt(look.style, 9);
+    return buttons ? std::min(bandHeight, 2 * top + buttons->height) : bandHeight;
+}
+
+// Left, middle and right of the caption band, alike in every column: the
+// caption strip shaded, a flat ledge below it where the band is taller.
 QImage titlePiece(const ThemeResource &r, const StyleLook &look, int part)
 {
+    const int strip = captionStripRows(look, r.height);
     QImage image = verticalBand(r.width, r.height, Mix(look.accent, Qt::white, 0.25), look.accentDark);
     QPainter p(&image);
-    if (part == 0 && r.width > r.height) {
-        pictures::Smooth(p);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 90));
-        const qreal d = r.height * 0.45;
-        p.drawEllipse(QRectF(r.height * 0.3, (r.height - d) / 2, d, d));
-    }
+    p.fillRect(QRect(0, strip, r.width, r.height - strip), Mix(look.accent, Qt::white, 0.55));
     p.end();
     const int round = GetInsideThemeInt(look.style, 14);
     if (round > 0 && part != 1) {
-        // Only the outer top corner is round.
-        QImage corner = image;
-        pictures::SeeThroughCorners(corner, std::min(round, r.height / 2));
-        for (int y = 0; y < r.height / 2; ++y)
+        // The outer top corner is cut as the window's shape cuts it: the
+        // pieces lie inside the form's border, the left one at its left edge,
+        // the right one at its right.
+        const int border = GetInsideThemeInt(look.style, 17);
+        const int windowWidth = 4 * r.width;
+        const QRegion shape = TitleBarWindowRegion(QSize(windowWidth, r.height), round);
+        const int offset = part == 0 ? border : windowWidth - border - r.width;
+        for (int y = 0; y < r.height; ++y)
             for (int x = 0; x < r.width; ++x)
-                if ((part == 0) == (x < r.width / 2))
-                    image.setPixel(x, y, corner.pixel(x, y));
+                if (!shape.contains(QPoint(offset + x, y)))
+                    image.setPixelColor(x, y, palette::kSeeThrough);
     }
     return image;
 }

@@ -173,6 +173,45 @@ TEST_F(WindowLook, ToolbarButtonsShowTheirHintLines)
     window().state().converting = false;
 }
 
+TEST_F(WindowLook, PressOnAToolbarButtonClosesThePickerAndAMoveShowsItsHint)
+{
+    QWidget *picker = window().findChild<QWidget *>("pl_main");
+    ASSERT_TRUE(picker);
+    window().ShowProfilePicker();
+    ASSERT_TRUE(picker->isVisible());
+    QWidget *open = window().findChild<QWidget *>("bt_open");
+    QTest::mousePress(open, Qt::RightButton, {}, open->rect().center());
+    EXPECT_FALSE(picker->isVisible()) << "any button's press, before the click";
+    QTest::mouseRelease(open, Qt::RightButton, {}, open->rect().center());
+
+    window().binding().hint.setText("before");
+    QTest::mouseMove(open, open->rect().center() + QPoint(1, 0));
+    EXPECT_EQ(window().binding().hint.getText(), "Add video files or the IFO files of a DVD to the list.");
+}
+
+TEST_F(WindowLook, StreamLabelsKeepClearOfTheirLists)
+{
+    for (const auto &[label, list] : {std::pair{"audio", "cb_audio"}, std::pair{"subtitle", "cb_subtitle"}}) {
+        SCOPED_TRACE(label);
+        ISkinObject *object = skinObject(QString::fromLatin1(label));
+        QWidget *combo = window().findChild<QWidget *>(QString::fromLatin1(list));
+        ASSERT_TRUE(object && object->TextFacet() && object->FrameFacet() && combo);
+        const QRect rows = object->FrameFacet()->GetRect().toQRect();
+        const QImage with = window().grab().toImage();
+        const QString text = object->TextFacet()->GetText();
+        object->TextFacet()->SetText(QString());
+        const QImage without = window().grab().toImage();
+        object->TextFacet()->SetText(text);
+        int inkRight = -1;
+        for (int y = rows.top(); y <= rows.bottom(); ++y)
+            for (int x = rows.left(); x < combo->x(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y))
+                    inkRight = std::max(inkRight, x);
+        ASSERT_GE(inkRight, rows.left()) << "the label is drawn";
+        EXPECT_GE(combo->x() - inkRight, 6) << "a clear gap before the list's border";
+    }
+}
+
 TEST_F(WindowLook, ProfileCaptionKeepsItsEnd)
 {
     ISkinObject *caption = skinObject("profilestext");

@@ -3,6 +3,8 @@
 // opens triggered directly) and the command that ran read from the recording
 // dialogs, tray and pages; then the commands that do their own work.
 
+#include "engine/job_builder.h"
+#include "engine/profile_captions.h"
 #include "engine/source_list.h"
 #include "tests/main/program_fixture.h"
 
@@ -340,6 +342,31 @@ TEST_F(WindowCommands, RenameInPlace)
         EXPECT_EQ(list().row(0).caption, c.caption);
         EXPECT_EQ(list().row(1).caption, "second");
     }
+
+    // A caption whose output names would not fit a file name keeps the old
+    // one, counted in bytes with the profile's extension and the longest "_n".
+    const QString ext = GetProfileExtension(window().state());
+    ASSERT_FALSE(ext.isEmpty());
+    const int room = kMaxFileNameBytes - 11 - int(ext.toUtf8().size());
+    const struct {
+        QString typed;
+        QString caption;
+    } lengths[] = {
+        {QString(300, 'a'), "first"},
+        {QString(room + 1, 'b'), "first"},
+        {QString(QChar(0xE4)).repeated(room / 2 + 1), "first"},
+        {QString(room, 'c'), QString(room, 'c')},
+    };
+    for (const auto &c : lengths) {
+        SCOPED_TRACE(c.typed.size());
+        list().setCaption(0, "first");
+        window().Rename1Click();
+        editor()->setText(c.typed);
+        QTest::keyClick(editor(), Qt::Key_Return);
+        EXPECT_FALSE(editor()->isVisible());
+        EXPECT_EQ(list().row(0).caption, c.caption);
+    }
+    list().setCaption(0, "first");
 
     // A NUL inside the text keeps the old caption as well.
     window().Rename1Click();

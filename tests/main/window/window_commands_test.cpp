@@ -6,6 +6,7 @@
 #include "engine/job_builder.h"
 #include "engine/profile_captions.h"
 #include "engine/source_list.h"
+#include "main/dialogs/settings_window.h"
 #include "tests/main/program_fixture.h"
 
 #include <QFileInfo>
@@ -459,6 +460,23 @@ TEST_F(WindowCommands, RunBackgroundAndTheNotificationIcon)
     EXPECT_FALSE(window().isVisible());
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, "Pellmark");
+    // The icon is the program's own, as the build draws it, with its magenta see-through.
+    const QImage bitmap(QDir(ravenmoor::test::binDir()).filePath("tsui/MAINICON.bmp"));
+    ASSERT_FALSE(bitmap.isNull());
+    const QImage shown = tray.icon.pixmap(bitmap.size()).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), bitmap.size());
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const QRgb drawn = bitmap.pixel(x, y);
+            const bool seeThrough = (drawn & 0xFFFFFF) == 0xFF00FF;
+            EXPECT_EQ(qAlpha(shown.pixel(x, y)), seeThrough ? 0 : 255) << x << "," << y;
+            if (!seeThrough) {
+                EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, drawn & 0xFFFFFF) << x << "," << y;
+            }
+        }
+    // The other windows show it too.
+    EXPECT_EQ(program->settingsWindow().windowIcon().pixmap(bitmap.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+              shown);
     for (int other : {int(NotificationIcon::RightButtonUp), int(NotificationIcon::LeftButtonDoubleClick),
                       int(NotificationIcon::MiddleButtonUp)}) {
         tray.click(other);

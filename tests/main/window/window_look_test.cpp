@@ -4,6 +4,7 @@
 
 #include "engine/source_list.h"
 #include "main/window/control_states.h"
+#include "main/window/main_window_links.h"
 #include "main/dialogs/settings_window.h"
 #include "platform/skin/skin.h"
 #include "platform/skin/skin_file.h"
@@ -12,7 +13,9 @@
 #include "skin_controls/controls/popup_menu.h"
 #include "tests/main/program_fixture.h"
 
+#include <QGlyphRun>
 #include <QMenu>
+#include <QTextLayout>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -291,6 +294,32 @@ TEST_F(WindowLook, StartsPlaceShowsARunningConversion)
     window().state().converting = false;
     window().UpdateControlStates();
     EXPECT_TRUE(start->isVisible());
+}
+
+// The program's own texts in CJK characters (the update prompt ends in a
+// full-width question mark), and captions a "lug.ini" may translate into
+// them, draw as glyphs, not as the empty box of a missing one: some installed
+// font has them.
+TEST_F(WindowLook, CjkCharactersOfTheProgramsTextsHaveGlyphs)
+{
+    dialogs.answers = {false};
+    window().links().Timer3Timer();
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    const QString prompt = dialogs.texts().constFirst();
+    ASSERT_TRUE(prompt.contains(QChar(0xFF1F)));
+    for (const QString &text : {prompt, QString(QChar(0xFF1F)), QString::fromUtf8("\u6587\u4EF6\u8F6C\u6362")}) {
+        QTextLayout layout(text, QApplication::font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        int glyphs = 0;
+        for (const QGlyphRun &run : layout.glyphRuns())
+            for (quint32 glyph : run.glyphIndexes()) {
+                ++glyphs;
+                EXPECT_NE(glyph, 0u) << text.toStdString() << " in " << run.rawFont().familyName().toStdString();
+            }
+        EXPECT_GE(glyphs, text.size());
+    }
 }
 
 // The empty list's steps are drawn flat: no frame or face of a card, so

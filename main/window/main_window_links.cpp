@@ -76,8 +76,8 @@ void MainWindowLinks::StartUpdateCheck()
     const QString update = QStringLiteral("update");
     const QString address = UpdateAddress(updateBase(), paths.executableName());
     const UpdateFolders folders{paths.besideExecutable(update), QDir(paths.configFolder()).filePath(update)};
-    // One transfer at a time: the check waits for the first-run page, as it
-    // would have on the window's thread, and carries its user agent.
+    // One transfer at a time: the check waits for the first-run page, and so
+    // carries the user agent that page set.
     if (m_firstRun->running())
         connect(
             m_firstRun, &FirstRunFetch::finished, m_updateCheck,

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -217,6 +218,13 @@ QString UniqueOutputPath(const QString &folder, const QString &stem, const QStri
     for (int n = 1; QFileInfo::exists(output) || handedOut.contains(output); ++n)
         output = dir + caption + u'_' + QString::number(n) + ext;
     return output;
+}
+
+bool CaptionFitsFileName(const QString &caption, const QString &ext)
+{
+    // The numbering counts with an int: "_" and at most ten digits.
+    const qsizetype longestNumber = 1 + QByteArray::number(std::numeric_limits<int>::max()).size();
+    return caption.toUtf8().size() + longestNumber + ext.toUtf8().size() <= kMaxFileNameBytes;
 }
 
 namespace {

@@ -73,6 +73,12 @@ QString ChangeFileExt(const QString &name, const QString &ext);
 QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut);
 
+// The most bytes a file name may have.
+inline constexpr int kMaxFileNameBytes = 255;
+// Whether every output name the rule above can make from caption fits a file
+// name: caption, the longest "_n" and ext, counted in bytes of UTF-8.
+bool CaptionFitsFileName(const QString &caption, const QString &ext);
+
 // File row: fills the current job and records its output as handed out; a clip
 // that begins after 0 s gets its start as the extra option (" -ss hh:mm:ss").
 // Throws FrameSizeError (before anything changes) for an unusable frame size.

@@ -6,7 +6,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   ffmpeg libdvdread-dev libmpv-dev libbluray-dev libcurl4-openssl-dev libopencore-amrnb-dev iso-codes
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wqy-microhei
   dvdauthor lsdvd xvfb xauth python3
 )
 missing=()

@@ -6,9 +6,10 @@
 // executable nor (where the program's folder cannot be written) in the
 // per-user folder, the start is a first one.
 
+#include "main/links/web_thread_owner.h"
+
 #include <QString>
 
-class HttpClient;
 class Shell;
 
 // The user agent of every request after the first-run fetch.
@@ -22,9 +23,24 @@ struct FirstRunFolders {
 
 bool IsFirstRun(const FirstRunFolders &folders);
 
-// Opens helpPage (when it is a web address), writes "temp.txt", switches the
-// client to the first-run user agent and fetches pageAddress into the file,
-// waiting for it. Every failure is silent; an address that is no http or
-// https page is not fetched.
-void FirstRunWeb(Shell &shell, const QString &helpPage, HttpClient &client, const QString &pageAddress,
+// The transfer of the first-run page into the marker, on its own thread.
+class FirstRunFetch : public WebThreadOwner {
+    Q_OBJECT
+public:
+    explicit FirstRunFetch(std::shared_ptr<HttpClient> client, QObject *parent = nullptr);
+
+    void start(const QString &address, const QString &markerPath);
+};
+
+// Writes the page at address into markerPath once it has arrived whole; a
+// failed transfer, or a page longer than kSmallPageMaxBytes, leaves the
+// marker as it was. Every failure is silent.
+void FetchFirstRunPage(HttpClient &client, const QString &address, const QString &markerPath);
+
+// Opens helpPage (when it is not empty), makes "temp.txt", switches the
+// fetch's client to the first-run user agent and starts the fetch of
+// pageAddress into the file; it returns without waiting for the server.
+// Every failure is silent; an address that is no http or https page is not
+// fetched.
+void FirstRunWeb(Shell &shell, const QString &helpPage, FirstRunFetch &fetch, const QString &pageAddress,
                  const FirstRunFolders &folders);

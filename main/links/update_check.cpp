@@ -14,7 +14,6 @@ namespace {
 
 const QString kNewVersionFile = QStringLiteral("updatenew.ini");
 const QString kInstalledVersionFile = QStringLiteral("update.ini");
-constexpr unsigned long kCloseWaitMs = 1000;
 
 // The temporary file of "updatenew.ini" in the first folder that takes it.
 bool OpenNewVersionFile(QSaveFile &file, const UpdateFolders &folders)
@@ -59,7 +58,7 @@ bool CheckForUpdate(HttpClient &client, const QString &address, const UpdateFold
     if (!OpenNewVersionFile(file, folders))
         return false;
     try {
-        client.Get(address, file);
+        client.Get(address, file, kSmallPageMaxBytes);
     } catch (const HttpError &) {
         file.cancelWriting();
         return false;
@@ -73,7 +72,6 @@ bool CheckForUpdate(HttpClient &client, const QString &address, const UpdateFold
 TMyUPdate::TMyUPdate(std::shared_ptr<HttpClient> client, QString address, UpdateFolders folders)
     : m_client(std::move(client)), m_address(std::move(address)), m_folders(std::move(folders))
 {
-    connect(this, &QThread::finished, this, &QObject::deleteLater);
 }
 
 void TMyUPdate::Execute()
@@ -83,23 +81,15 @@ void TMyUPdate::Execute()
 }
 
 UpdateCheck::UpdateCheck(std::shared_ptr<HttpClient> client, QObject *parent)
-    : QObject(parent), m_client(std::move(client))
+    : WebThreadOwner(std::move(client), parent)
 {
-}
-
-UpdateCheck::~UpdateCheck()
-{
-    if (!running())
-        return;
-    m_client->abort();
-    m_thread->wait(kCloseWaitMs);
 }
 
 void UpdateCheck::start(const QString &address, const UpdateFolders &folders)
 {
     if (address.isEmpty())
         return;
-    m_thread = new TMyUPdate(m_client, address, folders);
-    connect(m_thread, &TMyUPdate::newVersion, this, &UpdateCheck::newVersion, Qt::QueuedConnection);
-    m_thread->start();
+    auto *check = new TMyUPdate(m_client, address, folders);
+    connect(check, &TMyUPdate::newVersion, this, &UpdateCheck::newVersion, Qt::QueuedConnection);
+    run(check);
 }

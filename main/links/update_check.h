@@ -9,12 +9,11 @@
 // distribution fills; while it is empty no request is made. Nothing fetched
 // is ever run: the check only reads a version number.
 
-#include <QPointer>
+#include "main/links/web_thread_owner.h"
+
 #include <QString>
 #include <QThread>
 #include <memory>
-
-class HttpClient;
 
 // text with every blank replaced by "-".
 QString SpacesToDashes(const QString &text);
@@ -36,12 +35,13 @@ struct UpdateFolders {
 };
 
 // Steps of TMyUPdate.Execute: fetches address into "updatenew.ini" through a
-// temporary file (a failed transfer leaves the previous file as it was) and
-// answers whether its version is above the installed one. Every failure
-// answers false; a missing installed update folder ends the check.
+// temporary file (a failed transfer, or an answer longer than
+// kSmallPageMaxBytes, leaves the previous file as it was) and answers whether
+// its version is above the installed one. Every failure answers false; a
+// missing installed update folder ends the check.
 bool CheckForUpdate(HttpClient &client, const QString &address, const UpdateFolders &folders);
 
-// The worker thread of the check. It frees itself when it ends.
+// The worker thread of the check; its owner lets it free itself when it ends.
 class TMyUPdate : public QThread {
     Q_OBJECT
 public:
@@ -50,35 +50,28 @@ public:
     void Execute();
 
 signals:
-    // The server has a newer version (delivered to the window's thread).
+    // The server has a newer version.
     void newVersion();
 
 protected:
     void run() override { Execute(); }
 
 private:
-    std::shared_ptr<HttpClient> m_client; // shared, so a late thread never uses a freed client
+    std::shared_ptr<HttpClient> m_client;
     QString m_address;
     UpdateFolders m_folders;
 };
 
-// Starts the check and ends it with its owner: a check still running then is
-// aborted and waited for (a tenth of a second, never more than one).
-class UpdateCheck : public QObject {
+// Starts the check and ends it with its owner.
+class UpdateCheck : public WebThreadOwner {
     Q_OBJECT
 public:
     explicit UpdateCheck(std::shared_ptr<HttpClient> client, QObject *parent = nullptr);
-    ~UpdateCheck() override;
 
     // Nothing happens for an empty address.
     void start(const QString &address, const UpdateFolders &folders);
-    bool running() const { return m_thread && m_thread->isRunning(); }
-    QThread *thread() const { return m_thread; }
 
 signals:
+    // Delivered to the owner's thread.
     void newVersion();
-
-private:
-    std::shared_ptr<HttpClient> m_client;
-    QPointer<TMyUPdate> m_thread;
 };

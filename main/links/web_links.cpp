@@ -12,6 +12,7 @@ struct LinkRow {
 };
 
 constexpr const char *kKey = "web";
+constexpr char kPlaceholderDomain[] = "ravenmoor.example";
 
 constexpr LinkRow kLinks[] = {
     {LinkCommand::Help1Click, "webhelp", "https://ravenmoor.example/help/", "https://ravenmoor.example/help/"},
@@ -54,4 +55,16 @@ QString WebAddress(const QString &text, const QString &base)
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.host().isEmpty())
         return QString();
     return url.toString();
+}
+
+bool IsPlaceholderAddress(const QString &address)
+{
+    const QString host = QUrl(address).host().toLower();
+    const QLatin1String domain(kPlaceholderDomain);
+    return host == domain || host.endsWith(QLatin1Char('.') + domain);
+}
+
+QString PageToOpen(const QString &address, const QString &helpFile)
+{
+    return IsPlaceholderAddress(address) ? QUrl::fromLocalFile(helpFile).toString() : address;
 }

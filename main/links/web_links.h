@@ -5,7 +5,9 @@
 // Each link command reads its address from "Skin.ini"; a missing key gives a
 // built-in page, for the last three one per value of [version] "version".
 // The built-in pages sit on a reserved placeholder domain: a distribution
-// puts its own addresses into "Skin.ini".
+// puts its own addresses into "Skin.ini". No page exists there, so the
+// program's own help page, beside the executable, stands in for every
+// address on that domain.
 
 #include <QString>
 #include <functional>
@@ -26,3 +28,10 @@ QString ContactPageAddress(int version);
 // it is relative (a bare page name). Empty for anything else, so no file,
 // program or other scheme is ever handed to the desktop or fetched.
 QString WebAddress(const QString &text, const QString &base = QString());
+
+// An address on the placeholder domain of the built-in pages (or one below it).
+bool IsPlaceholderAddress(const QString &address);
+
+// What opens for a checked web address: the help page file for a placeholder
+// address, else the address itself.
+QString PageToOpen(const QString &address, const QString &helpFile);

@@ -21,6 +21,7 @@
 #include "skin_controls/controls/combo_box.h"
 #include "skin_controls/controls/image_button.h"
 #include "skin_controls/controls/popup_menu.h"
+#include "skin_controls/drawing/image_drawing.h"
 #include "skin_controls/theme/theme_resources.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,9 @@
 #include <QMouseEvent>
 
 namespace {
+
+// The colour the program icon's bitmap marks see-through pixels with.
+constexpr QRgb kProgramIconKey = 0xFF00FF;
 
 // Buttons no layout key places; they exist for the control states.
 constexpr const char *kUnplacedButtons[] = {"bt_cut", "bt_pause"};
@@ -83,6 +87,7 @@ Tfm_main::Tfm_main(MainWindowServices services)
 {
     // The skinned controls draw from the bitmaps the build puts beside the program.
     SetThemeResourceFolder(m_services.paths.besideExecutable(QStringLiteral("tsui")));
+    useProgramIcon();
     if (!m_services.notificationIcon)
         m_ownTray = std::make_unique<TrayIcon>();
     m_tray = m_services.notificationIcon ? m_services.notificationIcon : m_ownTray.get();
@@ -102,6 +107,18 @@ Tfm_main::Tfm_main(MainWindowServices services)
     buildPreview();
     buildLinks();
     connectSkin();
+}
+
+// The program's icon, the one the skinned title bar draws, is the
+// application's: every window and the notification-area icon show it. Without
+// its bitmap the desktop's own icon stays.
+void Tfm_main::useProgramIcon()
+{
+    try {
+        const QImage icon = KeyedOut(LoadThemeResource(QStringLiteral("MAINICON")), kProgramIconKey);
+        QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    } catch (const TsuiResourceError &) {
+    }
 }
 
 Tfm_main::~Tfm_main()

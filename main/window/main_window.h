@@ -231,6 +231,7 @@ protected:
 
 private:
     void buildControls();
+    void useProgramIcon();
     void buildMenus();
     void connectButtons();
     void buildRenameEditor();

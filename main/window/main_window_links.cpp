@@ -42,7 +42,7 @@ constexpr std::pair<ProductPage, LinkClick> kPageClicks[] = {
 
 MainWindowLinks::MainWindowLinks(Services services)
     : m_services(std::move(services)), m_http(std::make_shared<HttpClient>()), Timer3(new QTimer(this)),
-      m_updateCheck(new UpdateCheck(m_http, this))
+      m_updateCheck(new UpdateCheck(m_http, this)), m_firstRun(new FirstRunFetch(m_http, this))
 {
     Timer3->setInterval(kTimer3Ms);
     connect(m_updateCheck, &UpdateCheck::newVersion, Timer3, qOverload<>(&QTimer::start));
@@ -62,7 +62,7 @@ void MainWindowLinks::FirstStartAndProductLinks()
     if (IsFirstRun(folders)) {
         const QString help = LinkAddress(LinkCommand::Help1Click, m_services.version(), skinText());
         const QString page = m_services.texts.Lug(QStringLiteral("First"), QStringLiteral("web"), QString());
-        FirstRunWeb(m_services.shell, help, *m_http, page, folders);
+        FirstRunWeb(m_services.shell, pageToOpen(help), *m_firstRun, page, folders);
     }
     const QString table = paths.besideExecutable(QStringLiteral("softinfo.dat"));
     const bool loaded = QFile::exists(table) && LoadProductLinks(table, paths.settingsBaseName(), m_links);
@@ -74,8 +74,16 @@ void MainWindowLinks::StartUpdateCheck()
 {
     const ProgramPaths &paths = m_services.paths;
     const QString update = QStringLiteral("update");
-    m_updateCheck->start(UpdateAddress(updateBase(), paths.executableName()),
-                         UpdateFolders{paths.besideExecutable(update), QDir(paths.configFolder()).filePath(update)});
+    const QString address = UpdateAddress(updateBase(), paths.executableName());
+    const UpdateFolders folders{paths.besideExecutable(update), QDir(paths.configFolder()).filePath(update)};
+    // One transfer at a time: the check waits for the first-run page, and so
+    // carries the user agent that page set.
+    if (m_firstRun->running())
+        connect(
+            m_firstRun, &FirstRunFetch::finished, m_updateCheck,
+            [this, address, folders] { m_updateCheck->start(address, folders); }, Qt::SingleShotConnection);
+    else
+        m_updateCheck->start(address, folders);
 }
 
 void MainWindowLinks::Timer3Timer()
@@ -106,7 +114,12 @@ void MainWindowLinks::openAddress(const QString &text) const
 {
     const QString address = WebAddress(text);
     if (!address.isEmpty())
-        m_services.shell.openPage(address);
+        m_services.shell.openPage(pageToOpen(address));
+}
+
+QString MainWindowLinks::pageToOpen(const QString &address) const
+{
+    return PageToOpen(address, m_services.paths.besideExecutable(QStringLiteral("help.html")));
 }
 
 void MainWindowLinks::Help1Click() { openLink(LinkCommand::Help1Click); }

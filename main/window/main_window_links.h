@@ -2,7 +2,8 @@
 
 // The main window's web side: the product links read at start-up, the first
 // start on a machine, the four link commands, and the update check with its
-// prompt (Timer3). One HTTP client serves all of it.
+// prompt (Timer3). One HTTP client serves all of it, one transfer after the
+// other, never on the window's thread.
 
 #include "main/links/product_links.h"
 #include "main/links/web_links.h"
@@ -12,6 +13,7 @@
 #include <memory>
 
 class Dialogs;
+class FirstRunFetch;
 class HttpClient;
 class LanguageTexts;
 class ProgramPaths;
@@ -41,7 +43,8 @@ public:
     // Start-up: the first-run pages on a first start, then the product links
     // from "softinfo.dat" (or the message that they are missing).
     void FirstStartAndProductLinks();
-    // Start-up's last step: the check runs on its own thread.
+    // Start-up's last step: the check runs on its own thread, after the
+    // first-run page has arrived when one is being fetched.
     void StartUpdateCheck();
 
     void Help1Click();
@@ -59,6 +62,7 @@ public:
     const ProductLinks &productLinks() const { return m_links; }
     HttpClient &http() const { return *m_http; }
     const UpdateCheck &updateCheck() const { return *m_updateCheck; }
+    const FirstRunFetch &firstRunFetch() const { return *m_firstRun; }
     QTimer &timer3() const { return *Timer3; }
 
 private:
@@ -66,10 +70,12 @@ private:
     SkinText skinText() const;
     void openLink(LinkCommand command) const;
     void openAddress(const QString &text) const;
+    QString pageToOpen(const QString &address) const;
 
     Services m_services;
     std::shared_ptr<HttpClient> m_http;
     ProductLinks m_links;
     QTimer *Timer3;
     UpdateCheck *m_updateCheck;
+    FirstRunFetch *m_firstRun;
 };

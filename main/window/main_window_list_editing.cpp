@@ -4,6 +4,7 @@
 
 #include "disc/view_checks.h"
 #include "engine/job_builder.h"
+#include "engine/profile_captions.h"
 #include "main/dialogs/info_window.h"
 #include "main/window/main_window.h"
 #include "main/window/source_list_view.h"
@@ -19,10 +20,11 @@
 namespace {
 
 // The caption is the output file's base name: it can be neither empty nor
-// hold a path separator or a NUL.
-bool UsableCaption(const QString &text)
+// hold a path separator or a NUL, and the names made from it must fit a file
+// name.
+bool UsableCaption(const QString &text, const QString &ext)
 {
-    return !text.isEmpty() && !text.contains(u'/') && !text.contains(QChar(u'\0'));
+    return !text.isEmpty() && !text.contains(u'/') && !text.contains(QChar(u'\0')) && CaptionFitsFileName(text, ext);
 }
 
 } // namespace
@@ -108,7 +110,7 @@ void Tfm_main::edt_titExit()
     edt_tit->hide();
     const QString text = edt_tit->text();
     // The row may have gone while the editor was open.
-    if (UsableCaption(text) && m_renameRow >= 0 && m_renameRow < m_list.rowCount())
+    if (UsableCaption(text, GetProfileExtension(m_state)) && m_renameRow >= 0 && m_renameRow < m_list.rowCount())
         m_list.setCaption(m_renameRow, text);
     m_renameRow = -1;
 }

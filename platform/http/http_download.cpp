@@ -19,13 +19,19 @@ struct Transfer {
     QIODevice *file = nullptr;
     HttpClient *client = nullptr;
     qint64 bytes = 0;
+    qint64 maxBytes = -1;
     bool writeFailed = false;
+    bool tooLong = false;
 };
 
 size_t WriteBody(char *data, size_t size, size_t count, void *context)
 {
     auto *t = static_cast<Transfer *>(context);
     const qint64 length = qint64(size * count);
+    if (t->maxBytes >= 0 && t->bytes + length > t->maxBytes) {
+        t->tooLong = true;
+        return 0; // curl ends the transfer with a write error
+    }
     if (t->file->write(data, length) != length) {
         t->writeFailed = true;
         return 0; // curl ends the transfer with a write error
@@ -97,7 +103,7 @@ void HttpClient::abort()
         curl_multi_wakeup(m_handle->multi);
 }
 
-void HttpClient::Get(const QString &url, QIODevice &file)
+void HttpClient::Get(const QString &url, QIODevice &file, qint64 maxBodyBytes)
 {
     const std::lock_guard<std::mutex> lock(m_transfer);
     CURL *curl = m_handle->curl;
@@ -112,6 +118,7 @@ void HttpClient::Get(const QString &url, QIODevice &file)
     headers = curl_slist_append(headers, typeHeader.constData());
 
     Transfer transfer{&file, this};
+    transfer.maxBytes = maxBodyBytes;
     char error[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(curl, CURLOPT_URL, address.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
@@ -143,7 +150,9 @@ void HttpClient::Get(const QString &url, QIODevice &file)
     if (code == CURLE_OK)
         return;
     std::string reason = error[0] ? error : curl_easy_strerror(code);
-    if (transfer.writeFailed)
+    if (transfer.tooLong)
+        reason = "the answer is longer than " + std::to_string(maxBodyBytes) + " bytes";
+    else if (transfer.writeFailed)
         reason = "the downloaded data could not be written: " + file.errorString().toStdString();
     else if (m_aborted)
         reason = "the program is closing";

@@ -46,8 +46,10 @@ public:
 
     // Writes the response body of a GET of `url` into `file` (open for
     // writing). Throws HttpError on any failure; the file then holds what
-    // had arrived.
-    void Get(const QString &url, QIODevice &file);
+    // had arrived. A body longer than maxBodyBytes (when not negative) ends
+    // the transfer as soon as it passes that size, and nothing of the part
+    // past it is written.
+    void Get(const QString &url, QIODevice &file, qint64 maxBodyBytes = -1);
 
     // Ends a running Get within a tenth of a second (it throws) and makes
     // every later one throw at once: the program is closing.

@@ -7,6 +7,7 @@
 class PageOpener {
 public:
     virtual ~PageOpener() = default;
-    // address: an http or https address the caller has checked.
+    // address: an http or https address the caller has checked, or the file
+    // address of the program's own help page.
     virtual void openPage(const QString &address) = 0;
 };

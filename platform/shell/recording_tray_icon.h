@@ -10,12 +10,14 @@ public:
     bool hasArea = true;  // what available() answers
     bool shown = false;
     QString tip;
+    QIcon icon;
     int adds = 0, removes = 0;
 
     bool available() const override { return hasArea; }
-    void add(const QIcon &, const QString &text) override
+    void add(const QIcon &shownIcon, const QString &text) override
     {
         shown = true;
+        icon = shownIcon;
         tip = text;
         ++adds;
     }

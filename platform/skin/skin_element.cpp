@@ -17,6 +17,7 @@ SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObje
     m_picture = load(def.picture);
     m_hover = load(def.hover);
     m_pressed = load(def.pressed);
+    m_disabled = load(def.disabled);
     m_track = load(def.track);
     m_thumb = load(def.thumb);
 }

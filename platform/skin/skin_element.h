@@ -49,6 +49,7 @@ public:
     const QImage &picture() const { return m_picture; }
     const QImage &hover() const { return m_hover; }
     const QImage &pressed() const { return m_pressed; }
+    const QImage &disabled() const { return m_disabled; }
     const QImage &track() const { return m_track; }
     const QImage &thumb() const { return m_thumb; }
 
@@ -66,5 +67,5 @@ private:
     bool m_visible;
     bool m_enabled = true;
     int m_position;
-    QImage m_picture, m_hover, m_pressed, m_track, m_thumb;
+    QImage m_picture, m_hover, m_pressed, m_disabled, m_track, m_thumb;
 };

@@ -158,6 +158,7 @@ private:
         s.picture = string(o, "picture");
         s.hover = string(o, "hover");
         s.pressed = string(o, "pressed");
+        s.disabled = string(o, "disabled");
         s.action = string(o, "action");
         if (!s.action.isEmpty() && s.action != QLatin1String("close"))
             fail(QStringLiteral("the only \"action\" is \"close\""));

@@ -18,8 +18,9 @@
 //                to what lies beneath), "children" (objects hidden with their parent)
 //   text         "text", "color" ("#rrggbb"), "font": {"size": pixels, "bold"},
 //                "align" (left, center, right), "picture" (drawn behind the text)
-//   button       "picture", "hover", "pressed", "action" ("close" closes the window
-//                after the click has been reported)
+//   button       "picture", "hover", "pressed", "disabled" (shown while the button is
+//                off; without it the picture is drawn grey), "action" ("close" closes
+//                the window after the click has been reported)
 //   slider       "track", "thumb", "position" (0..10000)
 //   bar          "picture": shown from the left edge up to the rectangle's right edge
 //   panel        "picture": stretched over the rectangle
@@ -65,7 +66,7 @@ struct SkinObjectDef {
     int parent = -1; // index of the enclosing object in the section's list, -1 for none
 
     QString picture; // text, button, bar, panel
-    QString hover, pressed; // button
+    QString hover, pressed, disabled; // button
     QString action;         // button
     QString text;           // text
     QColor color = QColor(0x20, 0x20, 0x20);

@@ -170,7 +170,7 @@ void SkinWindow::paintElement(QPainter &p, const SkinElement &e) const
     }
     case SkinKind::Button: {
         if (!e.IsEnabled()) {
-            drawStretched(p, r, OffPicture(e.picture()));
+            drawStretched(p, r, e.disabled().isNull() ? OffPicture(e.picture()) : e.disabled());
             break;
         }
         const bool down = m_captured && m_captureTarget == &e && e.hit(m_pointer.x(), m_pointer.y());

@@ -238,6 +238,33 @@ TEST_F(OutputNames, ExistingFilesAreSkipped)
     EXPECT_EQ(UniqueOutputPath(folder() + "/", "other", "other", ".mp4", {}), folder() + "/other.mp4");
 }
 
+// Every name the rule can make from a caption (the longest "_n" included)
+// must fit the 255 bytes of a file name; bytes count, not characters.
+TEST(OutputNameLength, CaptionFitsWithTheLongestNumberAndTheExtension)
+{
+    const QString umlaut = QString(QChar(0xE4)); // two bytes in UTF-8
+    const struct {
+        QString caption;
+        const char *ext;
+        bool fits;
+    } cases[] = {
+        {QString(240, 'a'), ".mp4", true},   // 240 + "_2147483647" + 4 = 255
+        {QString(241, 'a'), ".mp4", false},
+        {QString(239, 'a'), ".flac", true},
+        {QString(240, 'a'), ".flac", false},
+        {umlaut.repeated(120), ".mp4", true}, // 120 characters, 240 bytes
+        {umlaut.repeated(120) + "a", ".mp4", false},
+        {QString(300, 'a'), "", false},
+        {"clip", ".mp4", true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CaptionFitsFileName(c.caption, c.ext), c.fits) << c.caption.size() << " " << c.ext;
+    // What fits can be made: the longest name with the highest number is a file.
+    QTemporaryDir dir;
+    QFile longest(dir.filePath(QString(240, 'a') + "_2147483647.mp4"));
+    EXPECT_TRUE(longest.open(QIODevice::WriteOnly));
+}
+
 TEST_F(OutputNames, MissingFolderIsCreated)
 {
     EXPECT_EQ(UniqueOutputPath(folder(), "clip", "clip", ".avi", {}), folder() + "/clip.avi");

@@ -36,6 +36,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.reply(200, b"[versinon]\r\nversinon=6\r\n")
         elif self.path == "/big":
             self.reply(200, b"x" * 300000)
+        elif self.path == "/endless":
+            self.send_response(200)
+            self.end_headers()
+            try:
+                while True:
+                    self.wfile.write(b"x" * 65536)
+            except OSError:
+                pass
         elif self.path == "/headers":
             body = "\n".join("%s: %s" % (k, v) for k, v in self.headers.items())
             self.reply(200, body.encode())
@@ -112,6 +120,37 @@ TEST_F(HttpDownload, BodyGoesIntoTheOpenFileWithWorkNotifications)
     EXPECT_EQ(get(client, "/big").size(), 300000);
     EXPECT_EQ(last, 300000);
     EXPECT_EQ(get(client, "/moved").size(), 300000) << "a redirect is followed";
+}
+
+// A body within the cap arrives whole; one past it, an endless one too, ends
+// the transfer as soon as it passes the cap, and nothing past it is written.
+TEST_F(HttpDownload, BodyPastTheCapEndsTheTransfer)
+{
+    HttpClient client;
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    client.Get(url("/big"), whole, 300000);
+    EXPECT_EQ(whole.size(), 300000);
+
+    const struct {
+        const char *path;
+        qint64 cap;
+    } cases[] = {{"/big", 299999}, {"/endless", 65536}, {"/endless", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        QBuffer body;
+        body.open(QIODevice::WriteOnly);
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            client.Get(url(c.path), body, c.cap);
+            ADD_FAILURE() << "no error for a body past the cap";
+        } catch (const HttpError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains("longer than")) << e.what();
+        }
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_LE(body.size(), c.cap);
+    }
 }
 
 TEST_F(HttpDownload, RequestCarriesTheHeadersAndTheClientKeepsItsCookies)

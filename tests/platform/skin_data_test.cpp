@@ -48,7 +48,7 @@ TEST(SkinData, EverySectionDressesAWindowAtItsSize)
         EXPECT_EQ(window.size(), QSize(def.width, def.height)) << s.section;
         // Buttons and panels are drawn 1:1: their pictures have their rectangles' sizes.
         for (const SkinObjectDef &o : def.objects) {
-            for (const QString &path : {o.picture, o.hover, o.pressed}) {
+            for (const QString &path : {o.picture, o.hover, o.pressed, o.disabled}) {
                 if (path.isEmpty() || o.kind == SkinKind::Bar)
                     continue;
                 EXPECT_EQ(picture(path).size(), o.rect.toQRect().size()) << s.section << " " << o.name.toStdString();

@@ -55,7 +55,7 @@ protected:
             {"name":"info","kind":"panel","rect":[200,10,290,60],"picture":"green.bmp","children":[
               {"name":"filename","kind":"text","rect":[205,15,285,30],"text":"a.mpg"}]},
             {"name":"spot","kind":"hotspot","rect":[10,150,60,190]},
-            {"name":"shut","kind":"button","rect":[260,150,300,170],"picture":"red.bmp","action":"close"}]},
+            {"name":"shut","kind":"button","rect":[260,150,300,170],"picture":"red.bmp","disabled":"blue.bmp","action":"close"}]},
           "small":{"size":[120,80],"background":"back.bmp","objects":[
             {"name":"go","kind":"hotspot","rect":[0,0,10,10]}]}}})");
         skin.LoadSkinFile(dir.filePath("test.skn"));
@@ -295,6 +295,14 @@ TEST_F(SkinEngine, ButtonThatIsOffIsGreyWithoutHoverOrHand)
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(12, 12));
     EXPECT_EQ(pixel(15, 15), off) << "no pressed look";
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(12, 12));
+
+    // A button with a picture of its own for off shows that instead.
+    ISkinFrame *shut = object("shut")->FrameFacet();
+    EXPECT_EQ(pixel(265, 155), kRed);
+    shut->SetEnabled(false);
+    EXPECT_EQ(pixel(265, 155), kBlue);
+    shut->SetEnabled(true);
+    EXPECT_EQ(pixel(265, 155), kRed);
 
     go->SetEnabled(true);
     sendMove(window.get(), QPoint(150, 80));

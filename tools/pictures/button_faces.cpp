@@ -172,6 +172,9 @@ QImage DrawButtonFace(const QImage &under, const ButtonFace &face, FaceState sta
     case FaceStyle::Danger:
         Wide(p, r, face, state, kHalt, kHaltDark);
         break;
+    case FaceStyle::Busy:
+        Wide(p, r, face, state, kAccent, kAccentDark);
+        break;
     case FaceStyle::Chooser:
         Chooser(p, r, face, state);
         break;

@@ -20,6 +20,7 @@ enum class FaceStyle {
     Mark,      // small square button
     Primary,   // wide green button
     Danger,    // wide red button
+    Busy,      // wide blue face of work in progress
     Text,      // plain boxed word
     Chooser,   // the output-format box with its arrow
 };

@@ -92,6 +92,18 @@ std::span<const NamedFace> ImageButtonFaces()
     return imageButtons();
 }
 
+const ButtonFace *SkinButtonOffFace(const QString &name)
+{
+    // Start is hidden while a conversion runs; the skin's start beneath it says so.
+    static const NamedFace kOffFaces[] = {
+        {"converter", {FaceStyle::Busy, Icon::Wait, QStringLiteral("Converting..."), {}}},
+    };
+    for (const NamedFace &f : kOffFaces)
+        if (name == QLatin1String(f.name))
+            return &f.face;
+    return nullptr;
+}
+
 const ButtonFace *SkinButtonFace(const QString &name)
 {
     for (const Twin &t : kTwins)

@@ -18,3 +18,7 @@ struct NamedFace {
 std::span<const NamedFace> ImageButtonFaces();
 // The skin's button objects (normal, hover and pressed pictures); null for an unknown name.
 const pictures::ButtonFace *SkinButtonFace(const QString &name);
+// The look a skin button has while it is off, where that is not its face
+// greyed: what lies beneath a hidden image button tells why it is hidden.
+// Null for the others.
+const pictures::ButtonFace *SkinButtonOffFace(const QString &name);

@@ -30,7 +30,8 @@ struct Field {
 };
 const Field kFields[] = {
     {"picture", &SkinObjectDef::picture, FaceState::Normal}, {"hover", &SkinObjectDef::hover, FaceState::Hover},
-    {"pressed", &SkinObjectDef::pressed, FaceState::Pressed}, {"track", &SkinObjectDef::track, FaceState::Normal},
+    {"pressed", &SkinObjectDef::pressed, FaceState::Pressed}, {"disabled", &SkinObjectDef::disabled, FaceState::Disabled},
+    {"track", &SkinObjectDef::track, FaceState::Normal},
     {"thumb", &SkinObjectDef::thumb, FaceState::Normal},
 };
 
@@ -61,7 +62,11 @@ void drawSkin(const SkinFile &file, const TIniFile &layout, PictureWriter &out, 
                     if (!face)
                         throw PictureError(
                             QStringLiteral("No face is designed for button \"%1\"").arg(object.name).toStdString());
-                    picture = DrawButtonFace(under, *face, field.state);
+                    // A button with a look of its own for off wears it; any other is its face greyed.
+                    const pictures::ButtonFace *off =
+                        field.state == FaceState::Disabled ? SkinButtonOffFace(object.name) : nullptr;
+                    picture = off ? DrawButtonFace(under, *off, FaceState::Normal)
+                                  : DrawButtonFace(under, *face, field.state);
                 } else {
                     picture = ObjectPicture(section, object, field.name, under);
                 }

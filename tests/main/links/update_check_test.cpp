@@ -4,6 +4,7 @@
 // folder of their own with a recording shell and recording dialogs.
 
 #include "main/links/first_run.h"
+#include "main/links/web_thread_owner.h"
 #include "main/window/main_window.h"
 #include "main/window/main_window_links.h"
 #include "main/window/process_slot_runner.h"
@@ -27,6 +28,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -45,6 +47,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.path.startswith("/silent/"):
             time.sleep(3600)
             return
+        if self.path.startswith("/endless/"):
+            self.send_response(200)
+            self.end_headers()
+            try:
+                while True:
+                    self.wfile.write(b"[versinon]\nversinon=9\n" * 4096)
+            except OSError:
+                return
         path = os.path.join(root, self.path.lstrip("/"))
         if os.path.isfile(path):
             body = open(path, "rb").read()
@@ -220,6 +230,33 @@ TEST_F(UpdateCheckFiles, ServerThatNeverAnswersEndsTheCheckWithinTheTimeOut)
     EXPECT_TRUE(server.waitForRequests(1));
 }
 
+// A version file is a few lines: an answer past the cap, a long one or an
+// endless one, ends the transfer at once and nothing of it is kept.
+TEST_F(UpdateCheckFiles, AnswerPastTheCapIsNotKept)
+{
+    const QByteArray previous = VersionFile(3);
+    const QByteArray padding = "; " + QByteArray(78, 'x') + "\n";
+    server.serve("/update/long.ini", VersionFile(9) + padding.repeated(kSmallPageMaxBytes / padding.size() + 1));
+    server.serve("/update/fits.ini", VersionFile(9) + padding.repeated(kSmallPageMaxBytes / padding.size() - 1));
+    const struct {
+        const char *path;
+        bool newer;
+    } cases[] = {{"/update/long.ini", false}, {"/endless/My-Tool-2.ini", false}, {"/update/fits.ini", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        Write(newFile(), previous);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(CheckForUpdate(client, server.url(c.path), folders), c.newer);
+        EXPECT_LT(clock.elapsed(), 1500) << "not ended by the time-out";
+        if (!c.newer) {
+            EXPECT_EQ(Read(newFile()), previous);
+        }
+        EXPECT_LE(QFileInfo(newFile()).size(), kSmallPageMaxBytes);
+        EXPECT_EQ(QDir(folders.installed).entryList(QDir::Files), QStringList{"updatenew.ini"}) << "no temporary file left";
+    }
+}
+
 TEST_F(UpdateCheckFiles, UnwritableProgramFolderFallsBackToTheUserFolder)
 {
     server.serve("/update/My-Tool-2.ini", VersionFile(2));
@@ -257,30 +294,41 @@ TEST_F(UpdateCheckFiles, CheckEndsWithItsOwner)
 }
 
 // The first start: the help page, then "temp.txt" with the first-run page,
-// fetched with the first-run user agent.
+// fetched on a thread of its own with the first-run user agent; a page past
+// the cap leaves the file empty.
 TEST_F(UpdateCheckFiles, FirstRunOpensHelpAndFetchesThePage)
 {
     server.serve("/first.html", "welcome");
+    server.serve("/long.html", QByteArray(kSmallPageMaxBytes + 1, 'x'));
     RecordingShell shell;
     FirstRunFolders places{program.path(), user.path()};
+    const auto run = [&](const QString &help, FirstRunFetch &fetch, const QString &page) {
+        FirstRunWeb(shell, help, fetch, page, places);
+        ASSERT_TRUE(waitUntil([&] { return !fetch.running(); }, 5000));
+    };
+    FirstRunFetch fetch(std::make_shared<HttpClient>());
     ASSERT_TRUE(IsFirstRun(places));
-    FirstRunWeb(shell, "https://help.example/", client, server.url("/first.html"), places);
+    run("https://help.example/", fetch, server.url("/first.html"));
     EXPECT_EQ(shell.openedPages, QStringList{"https://help.example/"});
     EXPECT_EQ(Read(program.filePath("temp.txt")), "welcome");
     EXPECT_FALSE(IsFirstRun(places));
     ASSERT_TRUE(server.waitForRequests(1));
     EXPECT_EQ(server.requests(), QStringList{QString("/first.html\t") + kFirstRunUserAgent});
 
+    run(QString(), fetch, server.url("/long.html"));
+    EXPECT_EQ(Read(program.filePath("temp.txt")), "");
+    EXPECT_FALSE(IsFirstRun(places));
+
     // A program folder that cannot be written: the marker goes to the user folder.
     places.installed = "/proc";
     QFile::remove(user.filePath("temp.txt"));
     ASSERT_TRUE(IsFirstRun(places));
-    HttpClient other;
-    FirstRunWeb(shell, QString(), other, server.url("/missing.html"), places);
+    FirstRunFetch other(std::make_shared<HttpClient>());
+    run(QString(), other, server.url("/missing.html"));
     EXPECT_TRUE(QFile::exists(user.filePath("temp.txt")));
     EXPECT_FALSE(IsFirstRun(places));
-    EXPECT_EQ(other.userAgent, kFirstRunUserAgent);
-    EXPECT_TRUE(server.waitForRequests(2));
+    EXPECT_EQ(other.client().userAgent, kFirstRunUserAgent);
+    EXPECT_TRUE(server.waitForRequests(3));
 }
 
 // The program over a folder of its own: the real data files linked in, its
@@ -457,6 +505,34 @@ TEST_F(UpdateWindow, FirstStartOpensHelpAndFetchesTheFirstRunPageOnce)
     EXPECT_EQ(server.requests().mid(2), QStringList{"/update/My-Tool-2.ini\t" + kIndyAgent});
 }
 
+// A first-run page that never comes holds neither the window nor its close:
+// the window is there at once, the update check waits its turn behind the
+// page, and closing ends both at once.
+TEST_F(UpdateWindow, FirstRunPageThatNeverComesHoldsNothing)
+{
+    QFile::remove(folder.filePath("temp.txt"));
+    Write(folder.filePath("lug.ini"),
+          original("lug.ini") + "\n[First]\nweb=" + server.url("/silent/first.html").toUtf8() + "\n");
+    server.serve("/update/My-Tool-2.ini", VersionFile(6));
+    QElapsedTimer clock;
+    clock.start();
+    start();
+    EXPECT_LT(clock.elapsed(), 5000);
+    // Without an address of its own the help is the page beside the program.
+    EXPECT_EQ(shell.openedPages, QStringList{QUrl::fromLocalFile(folder.filePath("help.html")).toString()});
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_TRUE(program->main().links().firstRunFetch().running());
+    EXPECT_TRUE(QFile::exists(folder.filePath("temp.txt")));
+    QTest::qWait(300);
+    EXPECT_EQ(server.requests().size(), 1) << "one transfer at a time";
+    QPointer<QThread> thread = program->main().links().firstRunFetch().thread();
+    clock.restart();
+    stop();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(!thread || thread->isFinished());
+    EXPECT_EQ(prompts(), 0);
+}
+
 // The help menu's items and the web button open their pages: the addresses of
 // "Skin.ini" when it has them, else the built-in ones; "softinfo.dat" does not
 // change them, and a missing or foreign one is reported with line 31.
@@ -466,8 +542,13 @@ TEST_F(UpdateWindow, LinkCommandsOpenTheirPages)
                             "[About]\nweb=https://dist.example/about\n[website]\nweb=https://dist.example/\n";
     const QStringList fromSkin{"https://dist.example/guide", "https://dist.example/support",
                                "https://dist.example/about", "https://dist.example/"};
-    const QStringList builtIn{"https://ravenmoor.example/help/", "https://ravenmoor.example/support.html",
-                              "https://ravenmoor.example/about.html", "https://ravenmoor.example/"};
+    // The built-in addresses name no real page: the help page beside the program opens instead.
+    const QString help = QUrl::fromLocalFile(folder.filePath("help.html")).toString();
+    ASSERT_TRUE(QFile::exists(folder.filePath("help.html")));
+    const QByteArray page = Read(folder.filePath("help.html"));
+    for (const char *told : {"./run.sh", "./test.sh", "Add Files", "Add DVD", "Output format", "Start", "Play", "mark"})
+        EXPECT_TRUE(page.contains(told)) << told;
+    const QStringList builtIn{help, help, help, help};
     const QString missing = Read(QDir(ravenmoor::test::binDir()).filePath("language.info")).split('\n').value(30);
     ASSERT_FALSE(missing.isEmpty());
     enum class Table { Own, None, Shipped };
@@ -515,7 +596,8 @@ TEST_F(UpdateWindow, LinkCommandsOpenTheirPages)
 }
 
 // The help menu that nothing opens: its items open links 2 and 3 of
-// "softinfo.dat" and the edition's contact page.
+// "softinfo.dat" and the edition's contact page (the help page while that is
+// the built-in placeholder).
 TEST_F(UpdateWindow, UnopenedHelpMenuOpensTheProductLinks)
 {
     setUpdateBase(QString(), QByteArray());
@@ -529,7 +611,8 @@ TEST_F(UpdateWindow, UnopenedHelpMenuOpensTheProductLinks)
         action->trigger();
     }
     EXPECT_EQ(shell.openedPages, (QStringList{"https://l.example/2", "https://l.example/3", "https://l.example/2",
-                                              "https://l.example/3", "https://ravenmoor.example/contactus.html"}));
+                                              "https://l.example/3",
+                                              QUrl::fromLocalFile(folder.filePath("help.html")).toString()}));
     stop();
 }
 

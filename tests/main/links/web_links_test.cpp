@@ -75,4 +75,32 @@ TEST(WebLinks, OnlyHttpAndHttpsPagesAreAccepted)
         EXPECT_EQ(WebAddress(c.text, c.base), c.address) << c.text << " on " << c.base;
 }
 
+// The built-in addresses name no real page: the help page beside the program
+// stands in for every address on their domain, and only for those.
+TEST(WebLinks, PlaceholderAddressesOpenTheHelpPageFile)
+{
+    const QString help = "/opt/ravenmoor/help.html";
+    const struct {
+        const char *address;
+        const char *opened;
+    } cases[] = {
+        {"https://ravenmoor.example/help/", "file:///opt/ravenmoor/help.html"},
+        {"https://studio.ravenmoor.example/support.html", "file:///opt/ravenmoor/help.html"},
+        {"http://RAVENMOOR.example/about.html", "file:///opt/ravenmoor/help.html"},
+        {"https://dist.example/guide", "https://dist.example/guide"},
+        {"https://notravenmoor.example/", "https://notravenmoor.example/"},
+        {"https://ravenmoor.example.org/", "https://ravenmoor.example.org/"},
+        {"https://dist.example/ravenmoor.example", "https://dist.example/ravenmoor.example"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PageToOpen(c.address, help), c.opened) << c.address;
+    const SkinText empty = [](const QString &, const QString &, const QString &d) { return d; };
+    for (LinkCommand command : {LinkCommand::Help1Click, LinkCommand::FeedbackandSupport1Click,
+                                LinkCommand::AboutRavenmoor1Click, LinkCommand::bt_webClick})
+        for (int version : {0, 1})
+            EXPECT_TRUE(IsPlaceholderAddress(LinkAddress(command, version, empty))) << int(command) << version;
+    EXPECT_TRUE(IsPlaceholderAddress(ContactPageAddress(0)));
+    EXPECT_TRUE(IsPlaceholderAddress(ContactPageAddress(1)));
+}
+
 } // namespace

@@ -3,7 +3,10 @@
 // opens triggered directly) and the command that ran read from the recording
 // dialogs, tray and pages; then the commands that do their own work.
 
+#include "engine/job_builder.h"
+#include "engine/profile_captions.h"
 #include "engine/source_list.h"
+#include "main/dialogs/settings_window.h"
 #include "tests/main/program_fixture.h"
 
 #include <QFileInfo>
@@ -341,6 +344,31 @@ TEST_F(WindowCommands, RenameInPlace)
         EXPECT_EQ(list().row(1).caption, "second");
     }
 
+    // A caption whose output names would not fit a file name keeps the old
+    // one, counted in bytes with the profile's extension and the longest "_n".
+    const QString ext = GetProfileExtension(window().state());
+    ASSERT_FALSE(ext.isEmpty());
+    const int room = kMaxFileNameBytes - 11 - int(ext.toUtf8().size());
+    const struct {
+        QString typed;
+        QString caption;
+    } lengths[] = {
+        {QString(300, 'a'), "first"},
+        {QString(room + 1, 'b'), "first"},
+        {QString(QChar(0xE4)).repeated(room / 2 + 1), "first"},
+        {QString(room, 'c'), QString(room, 'c')},
+    };
+    for (const auto &c : lengths) {
+        SCOPED_TRACE(c.typed.size());
+        list().setCaption(0, "first");
+        window().Rename1Click();
+        editor()->setText(c.typed);
+        QTest::keyClick(editor(), Qt::Key_Return);
+        EXPECT_FALSE(editor()->isVisible());
+        EXPECT_EQ(list().row(0).caption, c.caption);
+    }
+    list().setCaption(0, "first");
+
     // A NUL inside the text keeps the old caption as well.
     window().Rename1Click();
     editor()->setText(QString("a") + QChar(u'\0') + "b");
@@ -432,6 +460,23 @@ TEST_F(WindowCommands, RunBackgroundAndTheNotificationIcon)
     EXPECT_FALSE(window().isVisible());
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, "Pellmark");
+    // The icon is the program's own, as the build draws it, with its magenta see-through.
+    const QImage bitmap(QDir(ravenmoor::test::binDir()).filePath("tsui/MAINICON.bmp"));
+    ASSERT_FALSE(bitmap.isNull());
+    const QImage shown = tray.icon.pixmap(bitmap.size()).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shown.size(), bitmap.size());
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const QRgb drawn = bitmap.pixel(x, y);
+            const bool seeThrough = (drawn & 0xFFFFFF) == 0xFF00FF;
+            EXPECT_EQ(qAlpha(shown.pixel(x, y)), seeThrough ? 0 : 255) << x << "," << y;
+            if (!seeThrough) {
+                EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, drawn & 0xFFFFFF) << x << "," << y;
+            }
+        }
+    // The other windows show it too.
+    EXPECT_EQ(program->settingsWindow().windowIcon().pixmap(bitmap.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+              shown);
     for (int other : {int(NotificationIcon::RightButtonUp), int(NotificationIcon::LeftButtonDoubleClick),
                       int(NotificationIcon::MiddleButtonUp)}) {
         tray.click(other);

@@ -4,14 +4,18 @@
 
 #include "engine/source_list.h"
 #include "main/window/control_states.h"
+#include "main/window/main_window_links.h"
 #include "main/dialogs/settings_window.h"
 #include "platform/skin/skin.h"
+#include "platform/skin/skin_file.h"
 #include "skin_controls/controls/combo_box.h"
 #include "skin_controls/controls/image_button.h"
 #include "skin_controls/controls/popup_menu.h"
 #include "tests/main/program_fixture.h"
 
+#include <QGlyphRun>
 #include <QMenu>
+#include <QTextLayout>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -257,6 +261,65 @@ TEST_F(WindowLook, SkinButtonsFollowTheirPictureButtons)
     window().UpdateControlStates();
     for (const SkinButtonRule &rule : SkinButtonRules())
         EXPECT_EQ(skinState(rule.skinObject), window().controlStates().enabled(rule.control)) << rule.skinObject;
+}
+
+// While a conversion runs Start is hidden, and what lies beneath it says that
+// a conversion runs: the skin's own picture for that, in colour, not a grey Start.
+TEST_F(WindowLook, StartsPlaceShowsARunningConversion)
+{
+    addRow();
+    QWidget *start = window().findChild<QWidget *>("bt_start");
+    ASSERT_TRUE(start && start->isVisible());
+    const SkinSectionDef *main = window().skin().LoadedFile().section("popravenmoor");
+    ASSERT_TRUE(main);
+    const auto converter = std::find_if(main->objects.begin(), main->objects.end(),
+                                        [](const SkinObjectDef &o) { return o.name == "converter"; });
+    ASSERT_NE(converter, main->objects.end());
+    const QRect place = converter->rect.toQRect();
+    EXPECT_TRUE(start->geometry().contains(place)) << "the skin's start lies beneath the picture button";
+
+    window().state().converting = true;
+    window().UpdateControlStates();
+    ASSERT_FALSE(start->isVisible());
+    const QImage shot = window().grab(place).toImage().convertToFormat(QImage::Format_RGB32);
+    int coloured = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            coloured += shot.pixelColor(x, y).hsvSaturation() > 100;
+    EXPECT_GT(coloured, shot.width() * shot.height() / 2);
+    ASSERT_FALSE(converter->disabled.isEmpty());
+    const QImage busy(QDir(ravenmoor::test::binDir()).filePath(converter->disabled));
+    EXPECT_EQ(shot, busy.convertToFormat(QImage::Format_RGB32));
+
+    window().state().converting = false;
+    window().UpdateControlStates();
+    EXPECT_TRUE(start->isVisible());
+}
+
+// The program's own texts in CJK characters (the update prompt ends in a
+// full-width question mark), and captions a "lug.ini" may translate into
+// them, draw as glyphs, not as the empty box of a missing one: some installed
+// font has them.
+TEST_F(WindowLook, CjkCharactersOfTheProgramsTextsHaveGlyphs)
+{
+    dialogs.answers = {false};
+    window().links().Timer3Timer();
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    const QString prompt = dialogs.texts().constFirst();
+    ASSERT_TRUE(prompt.contains(QChar(0xFF1F)));
+    for (const QString &text : {prompt, QString(QChar(0xFF1F)), QString::fromUtf8("\u6587\u4EF6\u8F6C\u6362")}) {
+        QTextLayout layout(text, QApplication::font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        int glyphs = 0;
+        for (const QGlyphRun &run : layout.glyphRuns())
+            for (quint32 glyph : run.glyphIndexes()) {
+                ++glyphs;
+                EXPECT_NE(glyph, 0u) << text.toStdString() << " in " << run.rawFont().familyName().toStdString();
+            }
+        EXPECT_GE(glyphs, text.size());
+    }
 }
 
 // The empty list's steps are drawn flat: no frame or face of a card, so

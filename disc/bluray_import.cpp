@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -25,15 +27,24 @@ int OpenHandshake(const QString &path)
     return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
 }
 
-// Writes "o" over the file's first character; false when it cannot.
-bool MarkHandshake(const QString &path)
+[[noreturn]] void FailHandshake(const QString &path, int error)
+{
+    throw HandshakeFileError(QStringLiteral("Cannot open file \"%1\". %2")
+                                 .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error)))
+                                 .toStdString());
+}
+
+// Writes "o" over the file's first character; throws when it cannot.
+void MarkHandshake(const QString &path)
 {
     const int fd = OpenHandshake(path);
     if (fd < 0)
-        return false;
+        FailHandshake(path, errno);
     const bool written = ::pwrite(fd, "o", 1, 0) == 1;
+    const int error = errno;
     ::close(fd);
-    return written;
+    if (!written)
+        FailHandshake(path, error);
 }
 
 // The file's size; nothing when it cannot be opened.
@@ -98,8 +109,7 @@ void BlurayImport::ImportBluRayDisc(const QString &folder)
     if (m_busy)
         return;
     BusyScope busy(m_busy);
-    // A hand-shake file that cannot be written stops no import: the probe
-    // then runs once after the reading.
+    // The probe answers through the hand-shake file: without it nothing is probed or read.
     MarkHandshake(handshakePath());
     RunDiscProbe(folder);
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVector>
 #include <chrono>
+#include <stdexcept>
 #include <functional>
 
 class LanguageTexts;
@@ -19,6 +20,12 @@ class MediaProbe;
 class PlaylistParser;
 class SourceList;
 struct EngineState;
+
+// The hand-shake file could not be opened or written; the text names it and says why.
+class HandshakeFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 struct BlurayImportHooks {
     std::function<void()> updateControlStates;
@@ -46,8 +53,9 @@ public:
     std::chrono::milliseconds RepeatBound{30000};
 
     // The whole import of the disc `folder` belongs to. A second call while
-    // one runs (events are handled meanwhile) does nothing. Throws what the
-    // runner throws when profile.dat cannot be started.
+    // one runs (events are handled meanwhile) does nothing. Throws
+    // HandshakeFileError, before any probe, when "ides" cannot be opened and
+    // written, and what the runner throws when profile.dat cannot be started.
     void ImportBluRayDisc(const QString &folder);
     // Runs profile.dat once on the folder's drive and waits for its end;
     // nothing when another probe is running.

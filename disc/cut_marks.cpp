@@ -3,13 +3,12 @@
 #include "disc/disc_state.h"
 #include "disc/preview_control.h"
 #include "engine/engine_state.h"
-#include "engine/language_texts.h"
 #include "engine/source_list.h"
 #include "engine/text_helpers.h"
-#include "platform/dialogs/dialogs.h"
 
-std::optional<ClipRange> MarkedClip(const ClipRange &clip, CutMark mark, int32_t seconds,
-                                    std::optional<int32_t> sector)
+#include <algorithm>
+
+ClipRange MarkedClip(const ClipRange &clip, CutMark mark, int32_t seconds, std::optional<int32_t> sector)
 {
     ClipRange marked = clip;
     if (mark == CutMark::Begin) {
@@ -21,15 +20,7 @@ std::optional<ClipRange> MarkedClip(const ClipRange &clip, CutMark mark, int32_t
         if (sector)
             marked.endSector = *sector;
     }
-    if (marked.clipEnd <= marked.clipBegin || (sector && marked.endSector <= marked.startSector))
-        return std::nullopt;
     return marked;
-}
-
-QString CutOrderRefusal(const LanguageTexts &texts)
-{
-    return texts.Lug(QStringLiteral("MessageDlg"),
-                     QStringLiteral("The end of the part to convert must come after its begin. The mark was not set."));
 }
 
 namespace {
@@ -52,12 +43,7 @@ void SetCutMark(const CutMarkTarget &t, CutMark mark)
     }
     const QString shown = t.preview.playTimeText();
     ClipRange &clip = t.list.clipRanges()[row];
-    const auto marked = MarkedClip(clip, mark, origin + HmsToSeconds(shown), sector);
-    if (!marked) {
-        t.dialogs.message(MessageKind::Warning, CutOrderRefusal(t.texts));
-        return;
-    }
-    clip = *marked;
+    clip = MarkedClip(clip, mark, origin + HmsToSeconds(shown), sector);
     // The DVD rip takes its length (the -t piece and its progress divisor) from the
     // row's title seconds: their span follows the marks, their start stays the row's.
     if (sector) {
@@ -66,7 +52,8 @@ void SetCutMark(const CutMarkTarget &t, CutMark mark)
     }
     if (t.setSkinText)
         t.setSkinText(mark == CutMark::Begin ? QStringLiteral("begin_time") : QStringLiteral("End_time"), shown);
-    t.list.setSubItem(row, SourceRow::ConversionTime, SecondsToHms(clip.clipEnd - clip.clipBegin));
+    // Marks out of order (refused only when the part is used) show no length.
+    t.list.setSubItem(row, SourceRow::ConversionTime, SecondsToHms(std::max(0, clip.clipEnd - clip.clipBegin)));
 }
 
 } // namespace

@@ -14,8 +14,6 @@
 #include <functional>
 #include <optional>
 
-class Dialogs;
-class LanguageTexts;
 class PreviewControl;
 class SourceList;
 struct DiscState;
@@ -24,19 +22,14 @@ struct EngineState;
 enum class CutMark { Begin, End };
 
 // The row's clip with the mark set at `seconds` (and, for DVD rows, at
-// `sector`); nothing when the end would not come after the begin.
-std::optional<ClipRange> MarkedClip(const ClipRange &clip, CutMark mark, int32_t seconds,
-                                    std::optional<int32_t> sector);
-
-// The refusal of a mark that leaves no part to convert.
-QString CutOrderRefusal(const LanguageTexts &texts);
+// `sector`), taken as it comes: the order of the marks is judged where the
+// part is used (ClipPartUsable).
+ClipRange MarkedClip(const ClipRange &clip, CutMark mark, int32_t seconds, std::optional<int32_t> sector);
 
 struct CutMarkTarget {
     SourceList &list;
     const DiscState &disc;
     const EngineState &engine;
-    const LanguageTexts &texts;
-    Dialogs &dialogs;
     PreviewControl &preview;
     // "begin_time" or "End_time" shows the mark; redrawn.
     std::function<void(const QString &object, const QString &text)> setSkinText;

@@ -204,15 +204,22 @@ void DvdTitles::lvClick()
 {
     if (m_engine.previewing || m_engine.converting)
         return;
-    const int row = m_list.selectedRow();
-    if (row < 0) {
-        call(m_hooks.updateControlStates);
-        return;
-    }
     const auto show = [this](const char *object, const QString &text) {
         if (m_hooks.setSkinText)
             m_hooks.setSkinText(QString::fromLatin1(object), text);
     };
+    const int row = m_list.selectedRow();
+    if (row < 0) {
+        // An emptied list shows no times or streams of the rows it had.
+        if (m_list.rowCount() == 0) {
+            for (const char *object : {"alltime", "begin_time", "End_time"})
+                show(object, SecondsToHms(0));
+            m_audio.Clear();
+            m_subtitle.Clear();
+        }
+        call(m_hooks.updateControlStates);
+        return;
+    }
     show("alltime", m_list.originalInfo().value(row).duration);
     m_disc.PreviewRow = row;
     call(m_hooks.updateControlStates);
@@ -224,6 +231,10 @@ void DvdTitles::lvClick()
         StoreCheckStates(m_disc, m_list);
         FillStreamCombos(m_disc, row, m_audio, m_subtitle,
                          m_texts.Lug(QStringLiteral("Add"), QStringLiteral("No Subtitle")));
+    } else {
+        // File rows carry no stream choice: no DVD's streams stay on offer.
+        m_audio.Clear();
+        m_subtitle.Clear();
     }
 }
 

@@ -255,11 +255,13 @@ void PreviewControl::OnDvdPreviewEvent(quint64 generation)
     QMetaObject::invokeMethod(
         this,
         [this, generation] {
-            if (generation != m_generation || !m_engine.previewing || m_disc.PreviewPaused)
+            // A running clock keeps its beat: started again it would drop the
+            // part of a second already played and fall behind the picture.
+            if (generation != m_generation || !m_engine.previewing || m_disc.PreviewPaused || m_dvdClock.isActive())
                 return;
             if (m_hooks.showPlayBar)
                 m_hooks.showPlayBar(true);
-            m_dvdClock.start();
+            startDvdClock(0);
         },
         Qt::QueuedConnection);
 }
@@ -324,8 +326,25 @@ void PreviewControl::BluRayplay_timeTimer()
     showPosition(m_disc.PreviewPosition, d);
 }
 
+void PreviewControl::startDvdClock(qint64 playedMs)
+{
+    m_dvdTickPlayedMs = playedMs;
+    m_sinceDvdTick.start();
+    m_dvdClock.start(int(std::max<qint64>(1, kClockMs - playedMs)));
+}
+
+qint64 PreviewControl::dvdSecondPlayedMs() const
+{
+    return std::min<qint64>(kClockMs - 1, m_dvdTickPlayedMs + m_sinceDvdTick.elapsed());
+}
+
 void PreviewControl::play_timeTimer()
 {
+    // A second resumed part-way ends here; the next ones are whole again.
+    m_dvdTickPlayedMs = 0;
+    m_sinceDvdTick.start();
+    if (m_dvdClock.interval() != kClockMs)
+        m_dvdClock.setInterval(kClockMs);
     m_disc.PreviewPosition += 1;
     int32_t sector = -1;
     m_dvdPlayer->GetBeginLBA(&sector);
@@ -356,7 +375,13 @@ void PreviewControl::Skin1MouseUp(const QString &name)
     if (name == kPlayBar && m_engine.previewing) {
         const int pos = m_hooks.playBarSlider ? m_hooks.playBarSlider() : 0;
         if (!m_dvdPreview) {
-            m_filePlayer->Seek(MulDiv(pos, fileSeconds(), 10000) + m_disc.PreviewBase);
+            // The time shown follows the picture at once, paused or not: the
+            // clock (off while paused) and the marks and snapshot read it.
+            const int32_t target = MulDiv(pos, fileSeconds(), 10000);
+            m_filePlayer->Seek(target + m_disc.PreviewBase);
+            m_disc.PreviewPosition = target;
+            if (m_hooks.setPlayTime)
+                m_hooks.setPlayTime(SecondsToHms(target));
             if (m_hooks.setPlayBarPosition)
                 m_hooks.setPlayBarPosition(pos);
         } else if (m_dvdClock.isActive()) {
@@ -430,10 +455,14 @@ void PreviewControl::TogglePreviewPause()
     m_disc.PreviewPaused = !m_disc.PreviewPaused;
     if (m_dvdPreview) {
         m_dvdPlayer->Pause();
-        if (m_disc.PreviewPaused)
+        // The clock goes on from where in its second it stood: each pause
+        // would otherwise drop a part of a second from the time shown.
+        if (m_disc.PreviewPaused) {
+            m_dvdPausedMs = m_dvdClock.isActive() ? dvdSecondPlayedMs() : 0;
             m_dvdClock.stop();
-        else
-            m_dvdClock.start();
+        } else {
+            startDvdClock(m_dvdPausedMs);
+        }
     } else {
         m_filePlayer->Pause();
         // The position of the pause shows at once and stays until the resume.

@@ -14,6 +14,7 @@
 #include "disc/disc_state.h"
 #include "platform/player/preview_players.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -99,6 +100,9 @@ private:
     void OnDvdPreviewEvent(quint64 generation);
     void step(int seconds, const QString &button);
     void showPosition(int32_t position, int32_t length);
+    // Starts the DVD clock with `playedMs` of its current second already played.
+    void startDvdClock(qint64 playedMs);
+    qint64 dvdSecondPlayedMs() const;
     void setRowStatus(const QString &text);
     int32_t fileSeconds() const; // the previewed file row's duration
     int32_t dvdSeconds() const;  // the previewed DVD row's length
@@ -118,6 +122,9 @@ private:
     QTimer m_dvdClock;  // play_time
     QTimer m_fileClock; // BluRayplay_time
     QTimer m_timer1;
+    QElapsedTimer m_sinceDvdTick;  // since the DVD clock's last tick or start
+    qint64 m_dvdTickPlayedMs = 0;  // of the current second, played before that start
+    qint64 m_dvdPausedMs = 0;      // of the current second, played when the pause came
     bool m_dvdPreview = false; // the running preview plays a DVD row
     std::atomic<double> m_stamp{0.0};
     std::atomic<double> m_firstStamp{0.0}; // the first positive stamp of a fresh start; 0: none yet

@@ -2,6 +2,7 @@
 
 #include "disc/disc_state.h"
 #include "disc/preview_control.h"
+#include "engine/clip_part.h"
 #include "engine/engine_state.h"
 #include "engine/job_builder.h"
 #include "engine/language_texts.h"
@@ -39,13 +40,10 @@ QString SnapshotFileName(const QString &folder, const QString &caption,
 intputrec SnapshotJob(const EngineState &state, const SettingsModel &settings, const QString &input,
                       const QString &playTime, const QString &output)
 {
-    intputrec job = state.currentJob;
+    // A job of its own: nothing of the last conversion's job (its clip length
+    // above all, by which a run judges an output short) may reach it.
+    intputrec job;
     job.sizePiece = BuildSizeArg(state, settings);
-    job.videoPiece.clear();
-    job.audioBitratePiece.clear();
-    job.sampleRatePiece.clear();
-    job.channelsPiece.clear();
-    job.aspectPiece.clear();
     job.extraOption = QStringLiteral(" -ss ") + playTime;
     job.durationPiece = QStringLiteral(" -t 0.01");
     job.profileOptions = QStringLiteral(" -f image2 ");
@@ -59,6 +57,10 @@ void TakeSnapshot(const SnapshotTarget &t)
     const int row = t.disc.PreviewRow;
     if (t.list.rowCount() == 0 || row < 0 || row >= t.list.rowCount())
         return;
+    if (!ClipPartUsable(t.list.clipRanges().value(row))) {
+        t.dialogs.message(MessageKind::Warning, UnusablePartRefusal(t.texts, t.list.row(row).caption));
+        return;
+    }
     QString folder = t.settings.ed_output;
     t.engine.outputFolder = folder;
     if (!folder.isEmpty() && !QFileInfo::exists(folder))

@@ -1,5 +1,6 @@
 #include "engine/conversion_queue.h"
 
+#include "engine/clip_part.h"
 #include "engine/encoder_command_line.h"
 #include "engine/encoder_progress.h"
 #include "engine/engine_state.h"
@@ -97,6 +98,11 @@ void ConversionQueue::StartConversion()
     if (m_list.checkedRows().isEmpty()) {
         m_dialogs.message(MessageKind::Information,
                           m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("Please select one file.")));
+        return;
+    }
+    // Marks set in any order: a part with no length is refused before anything runs.
+    if (const int row = FirstUnusablePart(m_list, m_list.checkedRows()); row >= 0) {
+        m_dialogs.message(MessageKind::Warning, UnusablePartRefusal(m_texts, m_list.row(row).caption));
         return;
     }
     ++m_run;

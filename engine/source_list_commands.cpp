@@ -269,14 +269,23 @@ void SourceListCommands::appendProbedFile(const QString &path, const ProbeValues
         m_list.setSubItem(index, SourceRow::OutputSize, m_hooks.estimatedSize(seconds));
 }
 
+bool SourceListCommands::refusedWhilePreviewingOrConverting()
+{
+    // The preview plays a row of this list: a new list would leave it playing
+    // a row that is gone, and a snapshot would take another row's file.
+    if (m_state.previewing)
+        refuse(kLineBusyPreviewing);
+    else if (m_state.converting)
+        refuse(kConvertingLine);
+    else
+        return false;
+    return true;
+}
+
 void SourceListCommands::AddFilesDialog()
 {
-    if (m_adding)
+    if (m_adding || refusedWhilePreviewingOrConverting())
         return;
-    if (m_state.converting) {
-        refuse(kConvertingLine);
-        return;
-    }
     const QStringList files = m_dialogs.openFiles(SourceFileFilter());
     if (!files.isEmpty()) {
         AddingScope adding(m_adding);
@@ -290,12 +299,8 @@ void SourceListCommands::AddFilesDialog()
 
 void SourceListCommands::AddSourceFolder()
 {
-    if (m_adding)
+    if (m_adding || refusedWhilePreviewingOrConverting())
         return;
-    if (m_state.converting) {
-        refuse(kConvertingLine);
-        return;
-    }
     const QString folder = m_dialogs.pickFolder(m_texts.Lug(QStringLiteral("Caption"), QStringLiteral("File Directory")));
     if (folder.isEmpty())
         return;
@@ -326,14 +331,8 @@ void SourceListCommands::endAddCommand()
 
 void SourceListCommands::RemoveSelectedSources()
 {
-    if (m_state.previewing) {
-        refuse(kLineBusyPreviewing);
+    if (refusedWhilePreviewingOrConverting())
         return;
-    }
-    if (m_state.converting) {
-        refuse(kConvertingLine);
-        return;
-    }
     if (m_adding || m_list.selectedRow() < 0)
         return;
 
@@ -359,31 +358,28 @@ void SourceListCommands::RemoveSelectedSources()
         lastDeleted = i;
     }
 
-    if (m_list.rowCount() > 0) {
+    const bool rowsLeft = m_list.rowCount() > 0;
+    if (rowsLeft)
         m_list.setSelected(qMin(lastDeleted, m_list.rowCount() - 1), true);
-        call(m_hooks.updateControlStates);
-        m_list.requestFocus();
-    } else {
+    else
         m_list.setVisible(false);
-        call(m_hooks.updateControlStates);
-    }
+    // The times and streams shown follow the row now current (or the empty list).
+    call(m_hooks.rowClicked);
+    call(m_hooks.updateControlStates);
+    if (rowsLeft)
+        m_list.requestFocus();
 }
 
 void SourceListCommands::ClearSourceList()
 {
-    if (m_state.previewing) {
-        refuse(kLineBusyPreviewing);
+    if (refusedWhilePreviewingOrConverting())
         return;
-    }
-    if (m_state.converting) {
-        refuse(kConvertingLine);
-        return;
-    }
     if (m_adding || m_list.rowCount() == 0)
         return;
     if (m_dialogs.ask(MessageKind::Confirmation, m_texts.LoadLanguageLine(kLineConfirmClear))) {
         m_list.clear();
         m_list.setVisible(false);
+        call(m_hooks.rowClicked);
     }
     call(m_hooks.updateControlStates);
 }

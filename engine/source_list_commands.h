@@ -116,6 +116,8 @@ private:
     void appendProbedFile(const QString &path, const ProbeValues &facts);
     void endAddCommand();
     void refuse(int line);
+    // Line 27 while a preview plays, else line 26 while converting: true when refused.
+    bool refusedWhilePreviewingOrConverting();
     void call(const std::function<void()> &hook) const;
     void selectFirstWhenNoneSelected();
 

@@ -75,7 +75,7 @@ void Tfm_main::buildPreview()
         }
     };
     const auto cutTarget = [this, setSkinText] {
-        return CutMarkTarget{m_list, m_disc, m_state, m_texts, m_services.dialogs, *m_preview, setSkinText};
+        return CutMarkTarget{m_list, m_disc, m_state, *m_preview, setSkinText};
     };
     const std::pair<const char *, std::function<void()>> commands[] = {
         {"bt_begin", [cutTarget] { SetCutBegin(cutTarget()); }},

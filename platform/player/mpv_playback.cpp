@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <clocale>
+#include <malloc.h>
 #include <memory>
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
@@ -78,6 +79,15 @@ private:
     mutable std::mutex m_mutex;
     QByteArray m_video, m_sound;
 };
+
+// Decoded pictures of a big video (an 8K frame's planes are tens of MB each)
+// would otherwise stay in the heaps of the player's threads after it ended:
+// blocks from 1 MB on are mapped on their own and go back with their free.
+void KeepBigBlocksOutOfTheHeaps()
+{
+    static const int set = mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    (void)set;
+}
 
 QByteArray StringProperty(mpv_handle *h, const char *name)
 {
@@ -151,7 +161,10 @@ private:
     QString m_error;
 };
 
-MpvPlayback::MpvPlayback() = default;
+MpvPlayback::MpvPlayback()
+{
+    KeepBigBlocksOutOfTheHeaps();
+}
 
 MpvPlayback::~MpvPlayback()
 {
@@ -225,6 +238,7 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
     }
     m_position = -1.0;
     m_duration = 0.0;
+    m_startAwaited = true;
     m_playing = true;
     const QString error = run(h, request, events, window != 0);
     m_playing = false;
@@ -234,6 +248,8 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
         m_handle = nullptr;
     }
     mpv_terminate_destroy(h);
+    // What the ended player freed goes back to the system, not only to the heaps.
+    malloc_trim(0);
     return error;
 }
 
@@ -328,9 +344,12 @@ QString MpvPlayback::run(mpv_handle *h, const PlaybackRequest &request, const Pl
                 const QByteArray sound = StringProperty(h, "current-ao");
                 FoundOutputs::instance().keep(StringProperty(h, "current-vo"), sound.isEmpty() ? "null" : sound);
             }
+            // Only the start and a seek asked for are told: mpv also restarts
+            // on its own (a stream found late, a refresh), and a clock that
+            // starts again with each of those falls behind the picture.
             int paused = 0;
             mpv_get_property(h, "pause", MPV_FORMAT_FLAG, &paused);
-            if (!paused && events.started)
+            if (!paused && m_startAwaited.exchange(false) && events.started)
                 events.started();
             break;
         }
@@ -373,7 +392,11 @@ bool MpvPlayback::seek(double seconds)
     if (!m_playing || seconds < 0 || (m_duration > 0 && seconds > m_duration))
         return false;
     const QByteArray target = QByteArray::number(seconds, 'f', 3);
-    return command({"seek", target.constData(), "absolute"});
+    const bool awaited = m_startAwaited.exchange(true);
+    const bool sought = command({"seek", target.constData(), "absolute"});
+    if (!sought && !awaited)
+        m_startAwaited = false;
+    return sought;
 }
 
 QImage MpvPlayback::frame()

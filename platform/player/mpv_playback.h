@@ -24,7 +24,7 @@ struct PlaybackRequest {
 
 struct PlaybackEvents {
     std::function<void(double position)> position; // each new play position while playing
-    std::function<void()> started;                 // playback (re)started unpaused: at the start, after each seek
+    std::function<void()> started;                 // playback started unpaused: once at the start, once after each seek()
 };
 
 class MpvPlayback {
@@ -74,4 +74,5 @@ private:
     std::atomic<bool> m_playing{false};
     std::atomic<double> m_position{-1.0};
     std::atomic<double> m_duration{0.0};
+    std::atomic<bool> m_startAwaited{false}; // the next unpaused restart is the start or a seek's
 };

@@ -45,6 +45,8 @@ protected:
         writeFile(programs() + "/profile.dat", kProbe);
         QFile(programs() + "/profile.dat")
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // As the program's folder holds it.
+        writeFile(programs() + "/ides", {});
         writeFile(dir.filePath("seed.m2ts"), QByteArray(192, 'G'));
         writeDisc(disc(), {playlist("00001.mpls", "00001", 60), playlist("00002.mpls", "00002", 30)},
                   dir.filePath("seed.m2ts"));
@@ -96,24 +98,26 @@ protected:
 struct HandshakeCase {
     const char *what;
     std::function<void(const QString &programs)> prepare;
-    int probeRuns;
+    int probeRuns; // 0: the import is refused before the first probe
     const char *idesAfter;
+    const char *error;
 };
 
 TEST_F(BlurayImportTest, TheProbeRunsBeforeTheReadingAndUntilTheHandshakeFileIsWritten)
 {
     const HandshakeCase cases[] = {
-        {"empty hand-shake file", [](const QString &programs) { writeFile(programs + "/ides", {}); }, 2, "o"},
-        {"no hand-shake file", [](const QString &) {}, 2, "(none)"},
-        {"a hand-shake file that cannot be opened",
-         [](const QString &programs) { QDir().mkpath(programs + "/ides"); }, 2, "(none)"},
+        {"empty hand-shake file", [](const QString &programs) { writeFile(programs + "/ides", {}); }, 2, "o", ""},
         {"a probe that empties it every time",
          [](const QString &programs) {
              writeFile(programs + "/ides", "xyz");
              writeFile(programs + "/empty-ides", {});
          },
-         1 + BlurayImport::kProbeRepeats, ""},
+         1 + BlurayImport::kProbeRepeats, "", ""},
+        {"no hand-shake file", [](const QString &) {}, 0, "(none)", "No such file or directory"},
+        {"a hand-shake file that cannot be opened",
+         [](const QString &programs) { QDir().mkpath(programs + "/ides"); }, 0, "(none)", "Is a directory"},
     };
+    int imports = 0;
     for (const HandshakeCase &c : cases) {
         SCOPED_TRACE(c.what);
         QDir(programs() + "/ides").removeRecursively();
@@ -122,6 +126,21 @@ TEST_F(BlurayImportTest, TheProbeRunsBeforeTheReadingAndUntilTheHandshakeFileIsW
         list.clear();
         c.prepare(programs());
 
+        if (c.probeRuns == 0) {
+            try {
+                import.ImportBluRayDisc(disc());
+                ADD_FAILURE() << "imported without its hand-shake file";
+            } catch (const HandshakeFileError &e) {
+                const QString text = QString::fromUtf8(e.what());
+                EXPECT_TRUE(text.contains("Cannot open file \"" + programs() + "/ides\"")) << e.what();
+                EXPECT_TRUE(text.contains(c.error)) << e.what();
+            }
+            EXPECT_TRUE(probeRuns().isEmpty());
+            EXPECT_EQ(list.rowCount(), 0);
+            EXPECT_FALSE(import.isBusy());
+            continue;
+        }
+        ++imports;
         import.ImportBluRayDisc(disc());
         const QStringList runs = probeRuns();
         EXPECT_EQ(runs.size(), c.probeRuns);
@@ -134,8 +153,8 @@ TEST_F(BlurayImportTest, TheProbeRunsBeforeTheReadingAndUntilTheHandshakeFileIsW
         EXPECT_EQ(engine.currentJob.probeProgram, programs() + "/profile.dat");
         EXPECT_FALSE(import.isBusy());
     }
-    EXPECT_EQ(controlStates, 4);
-    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(controlStates, imports);
+    EXPECT_EQ(clicks, imports);
 }
 
 TEST_F(BlurayImportTest, TheRepetitionIsBoundedInTimeAndTheEventLoopKeepsRunning)

@@ -400,7 +400,7 @@ TEST_F(DvdCommands, ViewSwitchRebuildsDvdRowsAndNothingElse)
     EXPECT_EQ(list.checkedRows(), (QVector<int>{1, 2, 3, 4, 5}));
 }
 
-TEST_F(DvdCommands, RowClickShowsTimesAndLeavesFileRowsStreamsAlone)
+TEST_F(DvdCommands, RowClickShowsTimesAndOffersNoStreamsForFileRows)
 {
     addFileRows();
     list.clipRanges()[1] = {0, 0, 10, 75, 0};
@@ -418,7 +418,8 @@ TEST_F(DvdCommands, RowClickShowsTimesAndLeavesFileRowsStreamsAlone)
     EXPECT_EQ(skinTexts["begin_time"], "00:00:10");
     EXPECT_EQ(skinTexts["End_time"], "00:01:15");
     EXPECT_EQ(disc.PreviewRow, 1);
-    EXPECT_EQ(cb_audio.Items(), (QStringList{"kept", "other"}));
+    EXPECT_TRUE(cb_audio.Items().isEmpty()) << "a DVD's streams are not offered for a file row";
+    EXPECT_TRUE(cb_subtitle.Items().isEmpty());
     EXPECT_FALSE(disc.titleChecksMade);
     titles.cb_audioChange(1);
     EXPECT_EQ(disc.AudioChoice[1], 0);
@@ -427,6 +428,13 @@ TEST_F(DvdCommands, RowClickShowsTimesAndLeavesFileRowsStreamsAlone)
     list.selectOnly(-1);
     titles.lvClick();
     EXPECT_EQ(log, QStringList{"update"});
+    EXPECT_EQ(skinTexts["alltime"], "00:02:00") << "rows are left: the times stay";
+
+    // An emptied list shows no times of the rows it had.
+    list.clear();
+    titles.lvClick();
+    for (const char *object : {"alltime", "begin_time", "End_time"})
+        EXPECT_EQ(skinTexts[object], "00:00:00") << object;
 }
 
 TEST_F(DvdCommands, EachRowKeepsItsOwnStreamChoice)

@@ -271,6 +271,11 @@ TEST_F(Preview, PlayBarAndStepsSeekAFilePreviewInTheStampsOfItsFirstStart)
     slider = 2500;
     preview->Skin1MouseUp("play_bar");
     EXPECT_EQ(filePlayer->log.take(), QStringList{"Seek 35"}) << "the base of the first start, not of the restart";
+    EXPECT_EQ(playTime, "00:00:30") << "the time shown follows the seek at once";
+    EXPECT_EQ(disc.PreviewPosition, 30);
+    stamp(97.0);
+    preview->BluRayplay_timeTimer();
+    ASSERT_EQ(playTime, "00:01:32");
 
     // Back thirty seconds, and the bounds of both steps.
     preview->SeekPreviewBack();
@@ -478,6 +483,31 @@ TEST_F(Preview, DvdStepsKeepToTheRowAndAFailedStepEndsThePreview)
     buttons.clear();
     preview->SeekPreviewBack();
     EXPECT_TRUE(buttons.isEmpty()) << "nothing without a preview";
+}
+
+// The DVD position counts the clock's ticks: a clock started again by a later
+// player event or by a resume would drop the part of a second already played,
+// and the time shown would fall behind the picture by that much each time.
+TEST_F(Preview, TheDvdClockKeepsItsBeatThroughLaterEventsAndPauses)
+{
+    addTitles({60});
+    startDvd();
+    dvdEvent();
+    waitUntil([] { return false; }, 600);
+    dvdPlayer->started();
+    settle();
+    ASSERT_TRUE(preview->play_time().isActive());
+    EXPECT_LT(preview->play_time().remainingTime(), 550) << "a second event does not start the second again";
+
+    waitUntil([&] { return disc.PreviewPosition == 1; }, 2000);
+    waitUntil([] { return false; }, 600);
+    preview->TogglePreviewPause();
+    waitUntil([] { return false; }, 300);
+    preview->TogglePreviewPause();
+    ASSERT_TRUE(preview->play_time().isActive());
+    EXPECT_LT(preview->play_time().remainingTime(), 550) << "the resumed second goes on where the pause held it";
+    EXPECT_TRUE(waitUntil([&] { return disc.PreviewPosition == 2; }, 700));
+    EXPECT_EQ(preview->play_time().interval(), 1000) << "the seconds after it are whole again";
 }
 
 TEST_F(Preview, PlayResumesAPausedDvdAndAStoppedPauseIsForgotten)

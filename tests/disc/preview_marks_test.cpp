@@ -5,6 +5,7 @@
 #include "disc/cut_marks.h"
 #include "disc/preview_control.h"
 #include "disc/snapshot.h"
+#include "engine/clip_part.h"
 
 #include "engine/conversion_queue.h"
 #include "engine/engine_state.h"
@@ -93,18 +94,26 @@ TEST(SnapshotName, FollowsTheCaptionAndNeverTakesANameTwice)
     }
 }
 
-TEST(CutOrder, AMarkThatLeavesNoPartIsRefused)
+TEST(CutOrder, MarksAreTakenAsTheyComeAndAPartWithoutLengthIsUnusable)
 {
     const ClipRange clip{100, 900, 10, 50, 1};
-    EXPECT_EQ(MarkedClip(clip, CutMark::Begin, 20, std::nullopt)->clipBegin, 20);
-    EXPECT_FALSE(MarkedClip(clip, CutMark::Begin, 50, std::nullopt));
-    EXPECT_FALSE(MarkedClip(clip, CutMark::End, 10, std::nullopt));
-    EXPECT_FALSE(MarkedClip(clip, CutMark::End, 5, std::nullopt));
-    const auto dvd = MarkedClip(clip, CutMark::End, 40, 700);
-    ASSERT_TRUE(dvd);
-    EXPECT_EQ(dvd->endSector, 700);
-    EXPECT_EQ(dvd->startSector, 100);
-    EXPECT_FALSE(MarkedClip(clip, CutMark::Begin, 20, 950)) << "a begin sector past the end sector";
+    EXPECT_EQ(MarkedClip(clip, CutMark::Begin, 20, std::nullopt).clipBegin, 20);
+    EXPECT_EQ(MarkedClip(clip, CutMark::Begin, 60, std::nullopt).clipBegin, 60) << "a begin after the end";
+    EXPECT_EQ(MarkedClip(clip, CutMark::End, 5, std::nullopt).clipEnd, 5) << "an end before the begin";
+    const ClipRange dvd = MarkedClip(clip, CutMark::End, 40, 700);
+    EXPECT_EQ(dvd.endSector, 700);
+    EXPECT_EQ(dvd.startSector, 100);
+    EXPECT_EQ(MarkedClip(clip, CutMark::Begin, 20, 950).startSector, 950) << "a begin sector past the end sector";
+
+    struct Case {
+        ClipRange clip;
+        bool usable;
+    };
+    const Case cases[] = {
+        {{0, 0, 10, 50, 0}, true}, {{0, 0, 50, 10, 0}, false}, {{0, 0, 30, 30, 0}, false}, {{0, 0, 0, 0, 0}, true},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ClipPartUsable(c.clip), c.usable) << c.clip.clipBegin << "-" << c.clip.clipEnd;
 }
 
 class Marks : public testing::Test {
@@ -143,7 +152,7 @@ protected:
     }
     CutMarkTarget cutTarget()
     {
-        return {list, disc, engine, texts, dialogs, *preview,
+        return {list, disc, engine, *preview,
                 [this](const QString &object, const QString &text) { skinTexts[object] = text; }};
     }
     SnapshotTarget snapshotTarget(ConversionQueue *queue)
@@ -185,18 +194,15 @@ TEST_F(Marks, FileMarksSetTheClipOfThePreviewedRowAndItsConversionTime)
     EXPECT_EQ(skinTexts["End_time"], "00:02:30");
     EXPECT_EQ(list.clipRanges()[0].clipEnd, 300) << "the selected row is not the previewed one";
 
-    // An end at or before the begin is refused and changes nothing.
-    for (const char *at : {"00:01:00", "00:00:10"}) {
-        playTime = at;
-        SetCutEnd(cutTarget());
-        EXPECT_EQ(list.clipRanges()[1].clipEnd, 150) << at;
-    }
+    // An end before the begin is taken as it comes; its part shows no length.
+    playTime = "00:00:10";
+    SetCutEnd(cutTarget());
+    EXPECT_EQ(list.clipRanges()[1].clipEnd, 10);
+    EXPECT_EQ(skinTexts["End_time"], "00:00:10");
+    EXPECT_EQ(list.row(1).subItems[SourceRow::ConversionTime], "00:00:00");
+    EXPECT_TRUE(dialogs.shown.isEmpty());
     playTime = "00:02:30";
-    SetCutBegin(cutTarget());
-    EXPECT_EQ(list.clipRanges()[1].clipBegin, 60);
-    ASSERT_EQ(dialogs.shown.size(), 3);
-    EXPECT_EQ(dialogs.shown[0].text, CutOrderRefusal(texts));
-    EXPECT_EQ(skinTexts["End_time"], "00:02:30");
+    SetCutEnd(cutTarget());
     EXPECT_EQ(list.row(1).subItems[SourceRow::ConversionTime], "00:01:30");
 
     // Without a selection nothing is marked.

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -189,6 +190,25 @@ protected:
 
     QPoint centre(const char *object) { return SkinObjectCentre(window(), object); }
     void clickObject(const char *object) { ClickObject(window(), object); }
+    // Pressed and released on the play bar at a share of its width; the second it then names.
+    int releasePlayBarAt(double share, int rowSeconds)
+    {
+        const QRect bar = window().binding().play_bar.rect().toQRect();
+        const QPoint at(bar.left() + int(share * bar.width()), bar.center().y());
+        QTest::mousePress(&window(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&window(), Qt::LeftButton, {}, at);
+        return MulDiv(window().binding().play_bar.position(), rowSeconds, 10000);
+    }
+    // Where the DVD player is in the previewed title, from the sector it reads.
+    double dvdPlayerSecond()
+    {
+        const TConvertInfo dvd = list().convertInfo().value(window().disc().PreviewRow);
+        int32_t sector = -1;
+        preview().dvdPlayer().GetBeginLBA(&sector);
+        return double(sector - dvd.startSector) / (dvd.endSector - dvd.startSector) * double(dvd.length);
+    }
+    QString skinText(const char *object) { return window().binding().find(object)->getText(); }
+    QString picture(const QString &name) { return output.filePath(name + ".bmp"); }
     void press(const char *button)
     {
         auto *b = window().findChild<QWidget *>(QString::fromLatin1(button));
@@ -231,6 +251,18 @@ protected:
         EXPECT_EQ(playTime(), "00:00:00");
         EXPECT_FALSE(window().findChild<QWidget *>("pl_play")->isVisible());
         EXPECT_TRUE(waitUntil([&] { return !preview().workerRunning(); }, 3000)) << "the player's thread ended";
+    }
+    // The second of the DVD title whose frame is nearest to a picture, among all of ffmpeg's own.
+    double titleSecondOf(const QImage &image)
+    {
+        const QList<QByteArray> frames = GreyFrames(QDir(s_disc).filePath("VIDEO_TS/VTS_01_1.VOB"), "25", 90, 72);
+        EXPECT_GE(frames.size(), 25 * kTitleSeconds - 5);
+        const QByteArray grey = Grey(image, 90, 72);
+        int best = 0;
+        for (int i = 1; i < frames.size(); ++i)
+            if (Difference(frames[i], grey) < Difference(frames[best], grey))
+                best = i;
+        return best / 25.0;
     }
     // The mean grey level of what the screen shows inside pl_play.
     double panelLevel()
@@ -286,8 +318,9 @@ TEST_P(PreviewRows, PlaysPausesFollowsThePlayBarAndStops)
     EXPECT_TRUE(waitUntil([&] { return shownSeconds() >= half; }, 5000)) << playTime().toStdString();
     EXPECT_LE(shownSeconds(), half + 2) << playTime().toStdString();
     EXPECT_TRUE(window().state().previewing);
+    // The time shows at the release; the picture follows as the player gets there.
     if (kind.rows == Rows::File) {
-        EXPECT_TRUE(PlaysSecond(panelLevel(), half, half + 2)) << panelLevel();
+        EXPECT_TRUE(waitUntil([&] { return PlaysSecond(panelLevel(), half, half + 2); }, 5000)) << panelLevel();
     }
 
     clickObject("stop");
@@ -324,6 +357,24 @@ TEST_P(PreviewRows, CutMarksAtTwoAndFiveSecondsGiveAThreeSecondOutput)
         const QList<QByteArray> first = GreyFrames(out, "25", 32, 24, 1);
         ASSERT_EQ(first.size(), 1);
         EXPECT_NEAR(MeanLevel(first[0]), ClipLevel(2), 6) << "the output starts with second 2";
+
+        // A snapshot after that run is a picture job of its own, not a 3-s part cut short.
+        play();
+        press("bt_images");
+        ASSERT_TRUE(waitUntil([&] { return status() == "Finish" || status() == "Failed"; }, 30000));
+        EXPECT_EQ(status(), "Finish");
+        EXPECT_FALSE(QImage(picture(list().row(0).caption)).isNull());
+        clickObject("stop");
+    } else {
+        // The clock keeps to the picture, so the marked sectors start where the marked second is.
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-nostdin", "-loglevel", "error", "-i", out, "-frames:v", "1", "-f", "image2pipe",
+                                "-c:v", "bmp", "-"});
+        ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+        const QImage first = QImage::fromData(ffmpeg.readAllStandardOutput(), "BMP");
+        ASSERT_FALSE(first.isNull());
+        const double second = titleSecondOf(first);
+        EXPECT_NEAR(second, 2.0, 1.0) << "the output starts at second " << second;
     }
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
@@ -353,15 +404,8 @@ TEST_P(PreviewRows, SnapshotIsABitmapOfTheFrameAtThePositionShown)
     if (kind.rows == Rows::File) {
         EXPECT_NEAR(MeanLevel(Grey(image, 32, 24)), ClipLevel(shown), 6) << "second " << shown;
     } else {
-        // The title's frame nearest to the picture, among all of ffmpeg's own.
-        const QList<QByteArray> frames = GreyFrames(QDir(s_disc).filePath("VIDEO_TS/VTS_01_1.VOB"), "25", 90, 72);
-        ASSERT_GE(frames.size(), 25 * kTitleSeconds - 5);
-        const QByteArray grey = Grey(image, 90, 72);
-        int best = 0;
-        for (int i = 1; i < frames.size(); ++i)
-            if (Difference(frames[i], grey) < Difference(frames[best], grey))
-                best = i;
-        EXPECT_NEAR(best / 25.0, shown, 1.0) << "the picture shows second " << best / 25.0;
+        const double second = titleSecondOf(image);
+        EXPECT_NEAR(second, shown, 1.0) << "the picture shows second " << second;
     }
     // A second snapshot never overwrites the first.
     press("bt_images");
@@ -378,6 +422,160 @@ TEST_P(PreviewRows, ClosingTheWindowDuringAPreviewEndsThePlayer)
     window().close();
     EXPECT_FALSE(window().state().previewing);
     EXPECT_FALSE(preview().workerRunning()) << "the player's thread was joined";
+}
+
+// Moved with the play bar while paused, the time shown, the picture, the
+// marks and the snapshot all follow to the new place.
+TEST_F(PreviewWindow, APausedFileMovedWithThePlayBarShowsAndMarksTheNewPlace)
+{
+    addRows(Rows::File);
+    play();
+    waitForShown(3);
+    clickObject("pause");
+    int second = 0;
+    for (double share : {0.6, 0.1, 0.85}) {
+        second = releasePlayBarAt(share, kClipSeconds);
+        SCOPED_TRACE(second);
+        EXPECT_EQ(playTime(), SecondsToHms(second));
+        EXPECT_TRUE(waitUntil([&] { return PlaysSecond(panelLevel(), second, second); }, 5000)) << panelLevel();
+        EXPECT_EQ(status(), "Pause");
+    }
+    press("bt_begin");
+    EXPECT_EQ(skinText("begin_time"), SecondsToHms(second));
+    EXPECT_EQ(list().clipRanges()[0].clipBegin, second);
+    press("bt_images");
+    const QString shot = picture(list().row(0).caption);
+    // Read once its job has ended: a picture still being written reads dark.
+    ASSERT_TRUE(waitUntil([&] { return status() == "Finish"; }, 30000)) << status().toStdString();
+    EXPECT_NEAR(MeanLevel(Grey(QImage(shot), 32, 24)), ClipLevel(second), 6) << "the snapshot of second " << second;
+    clickObject("stop");
+    expectEnded();
+}
+
+// Marks set in any order are taken; a part whose end is not after its begin
+// is refused where it is used, and nothing is written.
+TEST_F(PreviewWindow, MarksOutOfOrderAreTakenAndRefusedWhenUsed)
+{
+    addRows(Rows::File);
+    play();
+    waitForShown(3);
+    press("bt_end");
+    waitForShown(5);
+    press("bt_begin");
+    EXPECT_EQ(skinText("End_time"), "00:00:03");
+    EXPECT_EQ(skinText("begin_time"), "00:00:05");
+    EXPECT_EQ(list().clipRanges()[0].clipEnd, 3);
+    EXPECT_EQ(list().clipRanges()[0].clipBegin, 5);
+    EXPECT_EQ(list().row(0).subItems[SourceRow::ConversionTime], "00:00:00");
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << messages().toStdString();
+
+    press("bt_images");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(messages().contains("must come after its begin")) << messages().toStdString();
+    clickObject("stop");
+    expectEnded();
+    clickObject("converter");
+    EXPECT_FALSE(window().state().converting);
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_TRUE(dialogs.texts().last().endsWith(list().row(0).caption)) << messages().toStdString();
+    QTest::qWait(500);
+    EXPECT_TRUE(QDir(output.path()).entryList(QDir::Files).isEmpty()) << "no picture and no output";
+}
+
+// The DVD time keeps to the picture through pauses: the sector the player
+// reads and the second shown (what the cut marks take) agree within a second.
+TEST_F(PreviewWindow, TheDvdTimeKeepsToThePictureThroughPauses)
+{
+    addRows(Rows::Dvd);
+    play();
+    for (int second = 1; second <= 4; ++second) {
+        waitForShown(second);
+        QTest::qWait(650);
+        clickObject("pause");
+        QTest::qWait(200);
+        clickObject("pause");
+    }
+    waitForShown(6);
+    const double at = dvdPlayerSecond();
+    EXPECT_NEAR(at, 6.0, 1.0) << "the player is at second " << at << " while 6 is shown";
+    clickObject("stop");
+    expectEnded();
+}
+
+// While a preview plays, every command that would change the list is refused
+// with the preview's line; once the list changes, the times and streams shown
+// are those of its current row.
+TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAChange)
+{
+    addRows(Rows::Dvd);
+    ASSERT_GT(window().findChild<QComboBox *>("cb_audio")->count(), 0);
+    const int rows = list().rowCount();
+    play();
+    dialogs.fileChoices << QStringList{s_clip} << QStringList{s_clip};
+    dialogs.folderChoices << s_media->path() << s_disc;
+    for (const char *object : {"openfiles", "openfolder", "dvdopen", "ifoopen", "remove", "clear"}) {
+        SCOPED_TRACE(object);
+        dialogs.shown.clear();
+        clickObject(object);
+        ASSERT_EQ(dialogs.shown.size(), 1);
+        EXPECT_EQ(dialogs.shown[0].text, "A preview is playing. Please stop the preview first.");
+        EXPECT_EQ(list().rowCount(), rows);
+        EXPECT_TRUE(window().state().previewing);
+    }
+    EXPECT_EQ(dialogs.fileChoices.size(), 2) << "no dialog was opened";
+    EXPECT_EQ(dialogs.folderChoices.size(), 2);
+    clickObject("stop");
+    expectEnded();
+    dialogs.fileChoices.clear();
+    dialogs.folderChoices.clear();
+
+    // File rows replace the DVD's: no DVD stream stays on offer.
+    addRows(Rows::File);
+    EXPECT_EQ(window().findChild<QComboBox *>("cb_audio")->count(), 0);
+    EXPECT_EQ(window().findChild<QComboBox *>("cb_subtitle")->count(), 0);
+    EXPECT_EQ(skinText("alltime"), "00:00:10");
+    EXPECT_EQ(skinText("End_time"), "00:00:10");
+    clickObject("remove");
+    EXPECT_EQ(list().rowCount(), 0);
+    for (const char *object : {"alltime", "begin_time", "End_time"})
+        EXPECT_EQ(skinText(object), "00:00:00") << object;
+}
+
+// Resident memory of the program: what the kernel counts for it.
+qint64 ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() / 1024;
+    return -1;
+}
+
+// An 8K picture is tens of MB: a preview's decoded pictures go back to the
+// system when it ends, also after a second one.
+TEST_F(PreviewWindow, An8KPreviewGivesItsMemoryBackWhenItEnds)
+{
+    const QString clip = output.filePath("eight.mp4");
+    ASSERT_TRUE(makeClip(clip, 1, {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"},
+                         QStringLiteral("color=c=gray:size=7680x4320:rate=5")));
+    addRows(Rows::File, clip);
+    const qint64 before = ResidentMegabytes();
+    qint64 peak = 0;
+    for (int run = 0; run < 2; ++run) {
+        press("bt_play");
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                peak = std::max(peak, ResidentMegabytes());
+                return !window().state().previewing && !preview().workerRunning();
+            },
+            30000));
+    }
+    QTest::qWait(300);
+    const qint64 after = ResidentMegabytes();
+    std::printf("resident: %lld MB before, %lld MB at the peak, %lld MB after two 8K previews\n", before, peak, after);
+    EXPECT_LT(after - before, 150) << before << " MB before, " << after << " MB after";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PreviewRows, testing::ValuesIn(kKinds),

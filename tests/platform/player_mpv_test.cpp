@@ -270,6 +270,7 @@ TEST_F(Media, ADvdTitlePlaysWithItsSectorsAndSeeksWithinItsLength)
     player->GetBeginLBA(&later);
     EXPECT_GT(later, first) << "the sector follows the play";
     EXPECT_LT(later, location->endSector / 4) << "about a second into a 12-s title";
+    EXPECT_EQ(events.started, 1) << "one event once playback has started: choosing its streams is no seek";
 
     EXPECT_LT(player->Seek(13), 0) << "past the title's end";
     EXPECT_LT(player->Seek(-1), 0);
@@ -312,6 +313,8 @@ TEST_F(Media, TheChosenSubtitleIsShownAndNoneWithoutOne)
         std::this_thread::sleep_for(2600ms);
         const QString picture = s_dir->filePath(QString("sub%1.bmp").arg(subtitle));
         const bool caught = player->CatchPicture(picture);
+        // The subtitle's stream is chosen when its first picture comes: that is no new start.
+        EXPECT_EQ(events.started, 1) << subtitle;
         player->Stop();
         play.wait();
         EXPECT_TRUE(caught);

@@ -287,24 +287,28 @@ TEST(StreamChoice, TakesTheAskedStreamsOrSaysWhatItTakesInstead)
     const struct {
         const char *name;
         const PackStreams &opening;
-        int audio, subtitle;
+        int audio;
+        bool later; // the audio stream was found after the opening
+        int subtitle;
         const char *map;
         int burned;
         const char *note; // "" for none
     } table[] = {
-        {"both as asked", twoTracks, 0x80, 0x20, "0:i:0x80", 0x20, ""},
-        {"second track", twoTracks, 0x81, 0, "0:i:0x81", 0, ""},
-        {"no audio chosen: the first in the stream", twoTracks, 0, 0, "0:a:0", 0, "taking the first, 0x81"},
-        {"audio not in the sectors", twoTracks, 0x82, 0, "0:a:0", 0, "0x82 is not in the sectors"},
-        {"MPEG audio by its DVD id", mpegAudio, 0xc0, 0, "0:i:0x1c0", 0, ""},
-        {"no audio at all", silent, 0x80, 0, "", 0, "no audio stream"},
-        {"subtitle listed by the IFO, first picture later", twoTracks, 0x80, 0x22, "0:i:0x80", 0x22, ""},
-        {"subtitle neither seen nor listed", twoTracks, 0x80, 0x21, "0:i:0x80", 0, "0x21 is not on this title"},
-        {"an audio id as subtitle", twoTracks, 0x80, 0x81, "0:i:0x80", 0, "0x81 is not on this title"},
+        {"both as asked", twoTracks, 0x80, false, 0x20, "0:i:0x80", 0x20, ""},
+        {"second track", twoTracks, 0x81, false, 0, "0:i:0x81", 0, ""},
+        {"no audio chosen: the first in the stream", twoTracks, 0, false, 0, "0:a:0", 0, "taking the first, 0x81"},
+        {"audio not in the sectors", twoTracks, 0x82, false, 0, "0:a:0", 0, "warning: audio stream 0x82 is not in the sectors"},
+        {"audio found after the opening", twoTracks, 0x82, true, 0, "0:i:0x82", 0, ""},
+        {"MPEG audio by its DVD id", mpegAudio, 0xc0, false, 0, "0:i:0x1c0", 0, ""},
+        {"no audio at all", silent, 0x80, false, 0, "", 0, "no audio stream"},
+        {"subtitle listed by the IFO, first picture later", twoTracks, 0x80, false, 0x22, "0:i:0x80", 0x22, ""},
+        {"subtitle neither seen nor listed", twoTracks, 0x80, false, 0x21, "0:i:0x80", 0, "warning: subtitle 0x21 is not on this title"},
+        {"an audio id as subtitle", twoTracks, 0x80, false, 0x81, "0:i:0x80", 0, "0x81 is not on this title"},
     };
     for (const auto &row : table) {
-        const StreamChoice choice = ChooseStreams(row.audio, row.subtitle, row.opening, listed);
+        const StreamChoice choice = ChooseStreams(row.audio, row.subtitle, row.opening, row.later, listed);
         EXPECT_EQ(choice.audioMap, QString::fromLatin1(row.map)) << row.name;
+        EXPECT_EQ(choice.audioStartsLate, row.later) << row.name;
         EXPECT_EQ(choice.subtitleId, row.burned) << row.name;
         if (*row.note) {
             EXPECT_TRUE(choice.notes.join(u'\n').contains(QLatin1String(row.note)))

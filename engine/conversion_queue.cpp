@@ -112,7 +112,7 @@ void ConversionQueue::StartConversion()
     call(m_hooks.updateControlStates);
     if (m_state.sourceMode == SourceMode::FileRows)
         ConvertFileList();
-    else
+    else if (outputFolderChecked())
         call(m_hooks.convertNextItem);
 }
 
@@ -125,6 +125,17 @@ bool ConversionQueue::outputFolderUsable(QString *folder)
         return false;
     QTemporaryFile probe(QDir(*folder).filePath(QStringLiteral(".ravenmoor-XXXXXX")));
     return probe.open();
+}
+
+bool ConversionQueue::outputFolderChecked()
+{
+    // A folder that cannot take the outputs fails every job; say so before any starts.
+    QString folder;
+    if (outputFolderUsable(&folder))
+        return true;
+    endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The output folder cannot be created or written:")) +
+                      QStringLiteral("\n") + folder);
+    return false;
 }
 
 void ConversionQueue::endRunWithMessage(const QString &text)
@@ -140,14 +151,8 @@ void ConversionQueue::ConvertFileList()
     if (!m_state.converting)
         return;
 
-    // A folder that cannot take the outputs fails every job; say so before any starts.
-    QString folder;
-    if (!outputFolderUsable(&folder)) {
-        endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"),
-                                      QStringLiteral("The output folder cannot be created or written:")) +
-                          QStringLiteral("\n") + folder);
+    if (!outputFolderChecked())
         return;
-    }
 
     m_state.currentRowIndex = 0;
     TCountConvert &count = m_state.countConvert;

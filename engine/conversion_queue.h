@@ -110,6 +110,8 @@ private:
     void stopRunningSlots();
     void endRunWithMessage(const QString &text);
     bool outputFolderUsable(QString *folder);
+    // False when the output folder is unusable: the run has then ended with a message.
+    bool outputFolderChecked();
     void call(const std::function<void()> &hook) const;
 
     EngineState &m_state;

@@ -412,6 +412,25 @@ TEST_F(DvdRun, UnusableFrameSizeEndsTheRunWithTheMessage)
     EXPECT_EQ(statuses(), QStringList{"Finish"});
 }
 
+// An output folder that exists but takes no file, or cannot be made: said
+// before any rip starts, as the file run says it.
+TEST_F(DvdRun, UnusableOutputFolderIsReportedBeforeAnyRip)
+{
+    addRow("steps=1");
+    addRow("steps=1");
+    for (const QString &folder : {QStringLiteral("/proc/self"), dir.filePath("disc0/mode/out")}) {
+        state.outputFolder = folder;
+        settings.ed_output = folder;
+        dialogs.shown.clear();
+        queue->StartConversion();
+        EXPECT_FALSE(state.converting) << folder.toStdString();
+        EXPECT_TRUE(startedRows.isEmpty()) << folder.toStdString();
+        EXPECT_EQ(statuses(), (QStringList{"Status", "Status"})) << folder.toStdString();
+        ASSERT_EQ(dialogs.shown.size(), 1) << folder.toStdString();
+        EXPECT_EQ(dialogs.shown[0].text, "The output folder cannot be created or written:\n" + folder);
+    }
+}
+
 TEST_F(DvdRun, MissingEncoderEndsTheRunWithAMessage)
 {
     addRow("steps=1");

@@ -464,6 +464,13 @@ TEST_F(MydvdDll, WhatItCannotRipEndsNonZeroWithAClearMessage)
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
         EXPECT_TRUE(run.text().contains(QLatin1String(row.message))) << row.name << "\n" << run.text().toStdString();
+        // After the status lines, the message stands on a line of its own, as the program keeps it.
+        EXPECT_FALSE(StatusSeconds(run.reports).isEmpty()) << row.name;
+        EXPECT_FALSE(run.reports
+                         .filter(QRegularExpression(QStringLiteral("^(mydvd\\.dll|ffmpeg): .*") +
+                                                    QRegularExpression::escape(QLatin1String(row.message)) + u'$'))
+                         .isEmpty())
+            << row.name << "\n" << run.text().toStdString();
     }
 }
 

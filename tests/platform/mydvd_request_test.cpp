@@ -1,4 +1,6 @@
 #include "platform/encoders/core/encoder_console.h"
+#include "platform/encoders/core/progress_report.h"
+#include "platform/encoders/core/tool_process.h"
 #include "platform/encoders/mydvd/dvd_address.h"
 #include "platform/encoders/mydvd/dvd_request.h"
 #include "platform/encoders/mydvd/dvd_title_set.h"
@@ -12,7 +14,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <functional>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -358,6 +363,52 @@ TEST(EncoderConsole, KnowsFfmpegsReportsOfAnUnwritableOutput)
     };
     for (const auto &row : table)
         EXPECT_EQ(IsOutputWriteError(row.line), row.writeError) << row.line;
+}
+
+// What a stand-in writes on its standard output and error, merged as the program reads them.
+std::string Merged(const std::function<void()> &write)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return {};
+    std::fflush(nullptr);
+    const int out = ::dup(1), err = ::dup(2);
+    ::dup2(fds[1], 1);
+    ::dup2(fds[1], 2);
+    write();
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::close(out);
+    ::close(err);
+    ::close(fds[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, size_t(n));
+    ::close(fds[0]);
+    return text;
+}
+
+// A message after a status line that ends in a carriage return starts a line
+// of its own: on the console it would overwrite the status and keep its tail.
+TEST(EncoderConsole, MessagesNeverOverwriteAStatusLine)
+{
+    const std::string text = Merged([] {
+        ProgressReport report;
+        const ToolStreams streams = ConversionStreams(report, nullptr);
+        for (const char *line : {"out_time_us=2000000", "total_size=1024", "speed=1.0x", "progress=continue"})
+            streams.progressLine(line);
+        SayAs("mydvd.dll", "cannot read sector 4000");
+        RelayToolLine("Conversion failed!");
+        for (const char *line : {"out_time_us=3000000", "progress=end"})
+            streams.progressLine(line);
+        SayAs("mydvd.dll", "done");
+    });
+    EXPECT_NE(text.find("speed=1.0x\r\nmydvd.dll: cannot read sector 4000\nffmpeg: Conversion failed!\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nmydvd.dll: done\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\n\nmydvd.dll: done"), std::string::npos) << text;
 }
 
 } // namespace

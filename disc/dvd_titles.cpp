@@ -185,7 +185,7 @@ void DvdTitles::AddIfoFiles()
 
 void DvdTitles::ToggleTitleChapterView()
 {
-    if (m_busy || m_engine.sourceMode != SourceMode::DvdRows)
+    if (m_busy)
         return;
     if (m_engine.previewing) {
         refuse(kLinePreviewing);
@@ -195,6 +195,8 @@ void DvdTitles::ToggleTitleChapterView()
         refuse(kConvertingLine);
         return;
     }
+    if (m_engine.sourceMode != SourceMode::DvdRows)
+        return;
     CommandScope scope(m_busy);
     SwitchListView(m_disc, readTarget());
     selectLongestAndClick();

@@ -112,7 +112,7 @@ void ConversionQueue::StartConversion()
     call(m_hooks.updateControlStates);
     if (m_state.sourceMode == SourceMode::FileRows)
         ConvertFileList();
-    else
+    else if (outputFolderChecked())
         call(m_hooks.convertNextItem);
 }
 
@@ -125,6 +125,17 @@ bool ConversionQueue::outputFolderUsable(QString *folder)
         return false;
     QTemporaryFile probe(QDir(*folder).filePath(QStringLiteral(".ravenmoor-XXXXXX")));
     return probe.open();
+}
+
+bool ConversionQueue::outputFolderChecked()
+{
+    // A folder that cannot take the outputs fails every job; say so before any starts.
+    QString folder;
+    if (outputFolderUsable(&folder))
+        return true;
+    endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The output folder cannot be created or written:")) +
+                      QStringLiteral("\n") + folder);
+    return false;
 }
 
 void ConversionQueue::endRunWithMessage(const QString &text)
@@ -140,14 +151,8 @@ void ConversionQueue::ConvertFileList()
     if (!m_state.converting)
         return;
 
-    // A folder that cannot take the outputs fails every job; say so before any starts.
-    QString folder;
-    if (!outputFolderUsable(&folder)) {
-        endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"),
-                                      QStringLiteral("The output folder cannot be created or written:")) +
-                          QStringLiteral("\n") + folder);
+    if (!outputFolderChecked())
         return;
-    }
 
     m_state.currentRowIndex = 0;
     TCountConvert &count = m_state.countConvert;
@@ -200,6 +205,8 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
     s.row = m_state.countConvert.index.value(jobIndex, -1);
     s.jobIndex = jobIndex;
     s.lastSeconds = 0;
+    s.messages.clear();
+    m_list.setNote(s.row, {});
     connect(runner, &EncoderSlotRunner::lineRead, this, [this, slot, runner](const QString &line, bool fresh) {
         if (isCurrent(slot, runner))
             JvCreateProcessRead(slot, line, fresh);
@@ -227,7 +234,7 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
         runner->start(FileConversionCommandLine(m_state.currentJob), workingFolder);
     } catch (const std::exception &e) {
         s.done = 1;
-        m_list.setStatus(s.row, kStatusFailed);
+        EndRow(m_list, s.row, kStatusFailed, QString::fromUtf8(e.what()), m_state.currentJob, m_state.conversionLog);
         stopRunningSlots();
         endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The encoder could not be started.")) +
                           QStringLiteral("\n") + QString::fromUtf8(e.what()));
@@ -249,11 +256,12 @@ void ConversionQueue::retire(std::unique_ptr<EncoderSlotRunner> runner)
 
 void ConversionQueue::JvCreateProcessRead(int slot, const QString &line, bool)
 {
+    Slot &s = m_slots[slot];
+    s.messages.read(line);
     const int32_t seconds = ParseEncoderSeconds(line);
     m_state.lastEncoderSeconds = seconds;
     if (seconds == 0)
         return;
-    Slot &s = m_slots[slot];
     s.lastSeconds = std::max(s.lastSeconds, seconds);
     const int32_t clip = m_state.jobs.value(s.jobIndex).clipSeconds;
     const int p = ProgressFromSeconds(seconds, clip, m_state.tickCount);
@@ -267,14 +275,21 @@ void ConversionQueue::JvCreateProcessRead(int slot, const QString &line, bool)
 void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
 {
     Slot &s = m_slots[slot];
-    const intputrec &job = m_state.jobs.value(s.jobIndex);
-    bool ok = exitCode == 0 && outputWritten(job.output);
-    if (ok && EndsShortOfClip(s.lastSeconds, job.clipSeconds)) {
-        ok = false;
-        qWarning("%s: the source ended at %d s of a %d-s clip; the output is short.", qPrintable(job.input),
-                 int(s.lastSeconds), int(job.clipSeconds));
+    const intputrec job = m_state.jobs.value(s.jobIndex);
+    const bool written = outputWritten(job.output);
+    if (exitCode != 0 || !written) {
+        EndRow(m_list, s.row, kStatusFailed, FailureNote(s.messages, exitCode, written), job, m_state.conversionLog);
+    } else if (EndsShortOfClip(s.lastSeconds, job.clipSeconds)) {
+        EndRow(m_list, s.row, kStatusFailed,
+               QStringLiteral("the source ended at %1 s of a %2-s clip; the output is short")
+                   .arg(s.lastSeconds)
+                   .arg(job.clipSeconds),
+               job, m_state.conversionLog);
+    } else {
+        const QString warning = s.messages.lastWarning();
+        EndRow(m_list, s.row, warning.isEmpty() ? kStatusFinish : kStatusFinishWarning, warning, job,
+               m_state.conversionLog);
     }
-    m_list.setStatus(s.row, ok ? kStatusFinish : kStatusFailed);
     s.done = 1;
     if (!m_state.converting)
         return;

@@ -5,6 +5,7 @@
 // when its process ends; the run's end triggers the after-finish action.
 
 #include "engine/encoder_slot_runner.h"
+#include "engine/job_messages.h"
 #include "engine/records.h"
 
 #include <QObject>
@@ -102,6 +103,7 @@ private:
         int row = -1;
         int jobIndex = -1;
         int32_t lastSeconds = 0; // the job's last reported position
+        JobMessages messages;
         uint8_t done = 1;
     };
 
@@ -110,6 +112,8 @@ private:
     void stopRunningSlots();
     void endRunWithMessage(const QString &text);
     bool outputFolderUsable(QString *folder);
+    // False when the output folder is unusable: the run has then ended with a message.
+    bool outputFolderChecked();
     void call(const std::function<void()> &hook) const;
 
     EngineState &m_state;

@@ -76,9 +76,9 @@ void DvdConversion::markPreviousRow()
     if (previous < 0 || previous >= m_list.rowCount())
         return;
     const SourceRow &row = m_list.row(previous);
-    // Only a rip that ended well: "Failed" and "Stop" stay.
+    // Only a rip that ended well: "Failed" and "Stop" stay. Its note is a warning.
     if (row.checked && row.subItems[SourceRow::Status] != u"Ready" && previous == m_wellFinishedRow)
-        m_list.setStatus(previous, kStatusFinish);
+        m_list.setStatus(previous, row.note.isEmpty() ? kStatusFinish : kStatusFinishWarning);
 }
 
 void DvdConversion::ConvertNextItem()
@@ -140,6 +140,8 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
 
     if (&job != &m_state.currentJob)
         m_state.currentJob = job;
+    m_messages.clear();
+    m_list.setNote(m_state.currentRowIndex, {});
     m_state.currentJob.encoderPath = QDir(m_programFolder).filePath(QStringLiteral("mydvd.dll"));
     m_state.currentJob.workingFolder = m_programFolder;
     measureOutput();
@@ -172,8 +174,7 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
         runner->start(DvdTitleCommandLine(m_state.currentJob), m_programFolder);
     } catch (const std::exception &e) {
         retire(std::move(m_runner));
-        if (row >= 0 && row < m_list.rowCount())
-            m_list.setStatus(row, kStatusFailed);
+        EndRow(m_list, row, kStatusFailed, QString::fromUtf8(e.what()), m_state.currentJob, m_state.conversionLog);
         endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The encoder could not be started.")) +
                           QStringLiteral("\n") + QString::fromUtf8(e.what()));
         return false;
@@ -201,6 +202,7 @@ void DvdConversion::ShowItemProgress(int p)
 
 void DvdConversion::JvCreateProcessRead(const QString &line, bool)
 {
+    m_messages.read(line);
     const int32_t seconds = ParseEncoderSeconds(line);
     m_state.lastEncoderSeconds = seconds;
     if (seconds == 0)
@@ -257,10 +259,17 @@ void DvdConversion::JvCreateProcessTerminate(quint32 exitCode)
     hideJobDisplay();
     m_state.lastEncoderLine.clear();
     setConvertProgress(0);
-    if (exitCode == 0 && outputWritten(m_state.currentJob.output))
+    const bool written = outputWritten(m_state.currentJob.output);
+    if (exitCode == 0 && written) {
         m_wellFinishedRow = row;
-    else if (row >= 0 && row < m_list.rowCount())
-        m_list.setStatus(row, kStatusFailed);
+        // The status comes with the next step; the warning, if any, now.
+        const QString warning = m_messages.lastWarning();
+        if (!warning.isEmpty())
+            EndRow(m_list, row, kStatusFinishWarning, warning, m_state.currentJob, m_state.conversionLog);
+    } else {
+        EndRow(m_list, row, kStatusFailed, FailureNote(m_messages, exitCode, written), m_state.currentJob,
+               m_state.conversionLog);
+    }
     retire(std::move(m_runner));
 
     ++m_state.currentRowIndex;

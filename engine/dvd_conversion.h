@@ -9,6 +9,7 @@
 
 #include "engine/encoder_slot_runner.h"
 #include "engine/job_builder.h"
+#include "engine/job_messages.h"
 
 #include <QObject>
 #include <QString>
@@ -112,4 +113,5 @@ private:
     std::unique_ptr<EncoderSlotRunner> m_runner;
     std::vector<std::unique_ptr<EncoderSlotRunner>> m_stopping;
     int m_wellFinishedRow = -1; // the last row whose rip ended with its output written
+    JobMessages m_messages;     // of the running rip
 };

@@ -52,4 +52,5 @@ struct EngineState {
     int convertProgress = 0;        // hundredths of a percent of the running job
     QString lastEncoderLine;        // the last line that carried progress (the hint shows it)
     int32_t lastEncoderSeconds = 0; // the last seconds value read from an encoder line
+    QString conversionLog;          // the file rows' notes are appended to; empty: none
 };

@@ -292,8 +292,9 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
     state.outputFolder = settings.ed_output;
     intputrec &job = state.currentJob;
     job.input = input;
-    job.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(dvdBaseName(caption), {}), caption,
-                                  GetProfileExtension(state),
+    // The numbered names too: a chapter's caption starts with blanks.
+    const QString base = dvdBaseName(caption);
+    job.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(base, {}), base, GetProfileExtension(state),
                                   state.usedOutputNames);
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);

@@ -26,6 +26,14 @@ void SourceList::clear()
     emit cleared();
 }
 
+void SourceList::setNote(int i, const QString &note)
+{
+    if (i < 0 || i >= rowCount() || m_rows[i].note == note)
+        return;
+    m_rows[i].note = note;
+    emit rowChanged(i);
+}
+
 void SourceList::setCaption(int i, const QString &caption)
 {
     if (i < 0 || i >= rowCount() || m_rows[i].caption == caption)

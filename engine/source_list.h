@@ -19,6 +19,7 @@ struct SourceRow {
     std::array<QString, 4> subItems;
     bool checked = true;
     bool selected = false;
+    QString note = {}; // what the encoder said at the row's last end: why it failed, or a warning
 };
 
 class SourceList : public QObject {
@@ -39,6 +40,7 @@ public:
     void setCaption(int i, const QString &caption);
     void setSubItem(int i, int subItem, const QString &text);
     void setStatus(int i, const QString &text) { setSubItem(i, SourceRow::Status, text); }
+    void setNote(int i, const QString &note);
     void setChecked(int i, bool checked);
     void setSelected(int i, bool selected);
     // Selects row i and only it (-1 selects nothing).

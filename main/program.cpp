@@ -47,6 +47,10 @@ Program::Program(ProgramOutside outside) : m_outside(outside)
             const auto &info = main->sourceList().originalInfo();
             return row >= 0 && row < info.size() ? &info[row] : nullptr;
         },
+        [main] {
+            const int row = main->sourceList().selectedRow();
+            return row >= 0 ? main->sourceList().row(row).note : QString();
+        },
         main);
     m_add = std::make_unique<Tfm_add>(paths.besideExecutable(QStringLiteral("wait.skn")), main->skinIni(), main);
 

@@ -21,14 +21,15 @@ constexpr Field kFields[] = {
     {1, "lb_videoformat", "ed_videoformat", "Format:"},    {1, "lb_resolution", "ed_resolution", "Resolution:"},
     {1, "lb_frame", "ed_frame", "Frame Rate:"},            {2, "lb_audioformat", "ed_audioformat", "Format:"},
     {2, "lb_audiobit", "ed_audiobit", "Bit Rate:"},        {2, "lb_sample", "ed_sample", "Sample Rate:"},
-    {2, "lb_channels", "ed_channels", "Channels:"},
+    {2, "lb_channels", "ed_channels", "Channels:"},        {0, "lb_note", "ed_note", "Last message:"},
 };
 
 } // namespace
 
-Tfm_info::Tfm_info(std::function<const Toriginalinfo *()> selected, QWidget *owner)
+Tfm_info::Tfm_info(std::function<const Toriginalinfo *()> selected, std::function<QString()> selectedNote,
+                   QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_selected(std::move(selected))
+      m_selected(std::move(selected)), m_selectedNote(std::move(selectedNote))
 {
     setObjectName(QStringLiteral("Tfm_info"));
     setWindowTitle(QStringLiteral("Properties"));
@@ -78,4 +79,7 @@ void Tfm_info::FormShow()
     set("ed_audiobit", info->audioBitrate + kbs);
     set("ed_sample", info->sampleRate);
     set("ed_channels", info->channels);
+    const QString note = m_selectedNote ? m_selectedNote() : QString();
+    set("ed_note", note);
+    findChild<QLineEdit *>(QStringLiteral("ed_note"))->setToolTip(note);
 }

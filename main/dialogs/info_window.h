@@ -4,6 +4,7 @@
 // start-up; no command of the window shows it.
 
 #include <QDialog>
+#include <QString>
 #include <functional>
 
 struct Toriginalinfo;
@@ -11,8 +12,10 @@ struct Toriginalinfo;
 class Tfm_info : public QDialog {
     Q_OBJECT
 public:
-    // selected: the media facts of the list's first selected row, null when none.
-    explicit Tfm_info(std::function<const Toriginalinfo *()> selected, QWidget *owner = nullptr);
+    // selected: the media facts of the list's first selected row, null when
+    // none; selectedNote: what the encoder said at that row's last end.
+    explicit Tfm_info(std::function<const Toriginalinfo *()> selected, std::function<QString()> selectedNote = {},
+                      QWidget *owner = nullptr);
 
     void FormShow();
 
@@ -21,4 +24,5 @@ protected:
 
 private:
     std::function<const Toriginalinfo *()> m_selected;
+    std::function<QString()> m_selectedNote;
 };

@@ -82,6 +82,7 @@ std::span<const SkinButtonRule> SkinButtonRules()
     static constexpr SkinButtonRule kSkinButtons[] = {
         {"converter", "bt_start"}, {"stopconverter", "Bt_Convertstop"}, {"play", "bt_play"}, {"stop", "bt_playstop"},
         {"pause", "bt_playstop"},  {"hou", "bt_back"},                  {"qian", "bt_next"},
+        {"chapter", "bt_chapte"},
     };
     return kSkinButtons;
 }

@@ -96,6 +96,7 @@ constexpr LanguageEntry kTable[] = {
     {"Tfm_info", "lb_frame", T::Caption, "info", "Frame Rate:"},
     {"Tfm_info", "lb_sample", T::Caption, "info", "Sample Rate:"},
     {"Tfm_info", "lb_channels", T::Caption, "info", "Channels:"},
+    {"Tfm_info", "lb_note", T::Caption, "info", "Last message:"},
 };
 
 constexpr int kIdleLine = 25;

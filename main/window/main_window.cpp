@@ -100,6 +100,8 @@ Tfm_main::Tfm_main(MainWindowServices services)
     m_state.previewing = false;
     m_state.converting = false;
     m_state.sourceMode = SourceMode::FileRows;
+    // Why rows failed, kept beside the settings.
+    m_state.conversionLog = m_services.paths.configFile(m_services.paths.settingsBaseName() + QStringLiteral(".log"));
     buildControls();
     buildMenus();
     buildDvdTitles();

@@ -79,6 +79,9 @@ void SourceListView::showRow(int row)
     item->setText(0, r.caption);
     for (int i = 0; i < 4; ++i)
         item->setText(i + 1, r.subItems[size_t(i)]);
+    // What the encoder said at the row's end, wherever the pointer rests on it.
+    for (int i = 0; i < 5; ++i)
+        item->setToolTip(i, r.note);
     if (m_checkBoxes) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, r.checked ? Qt::Checked : Qt::Unchecked);

@@ -355,7 +355,27 @@ TEST_F(DvdCommands, AnUnreadableIfoStopsTheFilesAfterIt)
 
 TEST_F(DvdCommands, ViewSwitchRebuildsDvdRowsAndNothingElse)
 {
+    const struct {
+        bool converting, previewing;
+        int line;
+    } refusals[] = {{false, true, 27}, {true, true, 27}, {true, false, 26}};
+    // A busy program refuses first, whatever the rows are.
+    const auto refusesWhileBusy = [&](const char *rows) {
+        for (const auto &r : refusals) {
+            engine.converting = r.converting;
+            engine.previewing = r.previewing;
+            dialogs.shown.clear();
+            titles.ToggleTitleChapterView();
+            ASSERT_EQ(dialogs.shown.size(), 1) << rows << " " << r.line;
+            EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Warning);
+            EXPECT_EQ(dialogs.shown[0].text, texts.LoadLanguageLine(r.line)) << rows;
+            EXPECT_FALSE(disc.chapterView);
+        }
+        engine.converting = engine.previewing = false;
+    };
     addFileRows();
+    refusesWhileBusy("file rows");
+    dialogs.shown.clear();
     titles.ToggleTitleChapterView();
     EXPECT_FALSE(disc.chapterView);
     EXPECT_EQ(captions(), (QStringList{"clip a", "clip b"}));
@@ -364,21 +384,7 @@ TEST_F(DvdCommands, ViewSwitchRebuildsDvdRowsAndNothingElse)
     makeDisc();
     dialogs.folderChoices = {root.path()};
     titles.OpenDvdFolder();
-    const struct {
-        bool converting, previewing;
-        int line;
-    } refusals[] = {{false, true, 27}, {true, true, 27}, {true, false, 26}};
-    for (const auto &r : refusals) {
-        engine.converting = r.converting;
-        engine.previewing = r.previewing;
-        dialogs.shown.clear();
-        titles.ToggleTitleChapterView();
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Warning);
-        EXPECT_EQ(dialogs.shown[0].text, texts.LoadLanguageLine(r.line));
-        EXPECT_FALSE(disc.chapterView);
-    }
-    engine.converting = engine.previewing = false;
+    refusesWhileBusy("DVD rows");
 
     click(2);
     cb_audio.SetItemIndex(0);

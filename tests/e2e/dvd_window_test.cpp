@@ -272,4 +272,32 @@ TEST_F(DvdWindow, StopLeavesStopOnTheRowAndNothingRunning)
     EXPECT_TRUE(shell.openedFolders.isEmpty()) << "no after-finish action after Stop";
 }
 
+// A title whose VOB was cut short after the disc was opened: the row fails and
+// says why, in its tooltip and in the log beside the settings.
+TEST_F(DvdWindow, AFailedRipSaysWhyInItsRowAndInTheLog)
+{
+    const QString copy = output.filePath("copy");
+    QDir().mkpath(copy + "/VIDEO_TS");
+    for (const QString &name : QDir(s_disc + "/VIDEO_TS").entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(s_disc + "/VIDEO_TS/" + name, copy + "/VIDEO_TS/" + name));
+    dialogs.folderChoices << copy;
+    ClickObject(window(), "dvdopen");
+    ASSERT_EQ(list().rowCount(), 2);
+    checkRow(0, false);
+    ASSERT_TRUE(QFile::resize(copy + "/VIDEO_TS/VTS_02_1.VOB", 100 * 2048));
+
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().state().converting; }, 60000));
+    EXPECT_EQ(list().row(1).subItems[SourceRow::Status], "Failed");
+    const QString note = list().row(1).note;
+    EXPECT_TRUE(note.startsWith("mydvd.dll: sectors ") && note.endsWith(" lie past the end of title set 02, which has 100 sectors"))
+        << note.toStdString();
+    EXPECT_EQ(view()->topLevelItem(1)->toolTip(4), note);
+    QFile log(config.filePath("ravenmoor.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString logged = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(logged.contains("  Failed  vts://02*") && logged.contains(output.filePath("Title_02.mp4") + ": " + note))
+        << logged.toStdString();
+}
+
 } // namespace

@@ -24,6 +24,7 @@
 #include <csignal>
 #include <cstdarg>
 #include <stdint.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <dvdread/dvd_reader.h>
@@ -50,14 +51,17 @@ double DurationOf(const QString &path)
     return probeFile(path).value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
 }
 
-// Mean loudness in dB of the output's audio through a narrow band around hz.
-double ToneLevel(const QString &path, int hz)
+// Mean loudness in dB of the output's audio through a narrow band around hz,
+// over the whole output or `seconds` of it from `from`.
+double ToneLevel(const QString &path, int hz, double from = 0, double seconds = 0)
 {
+    QStringList args{"-nostdin", "-hide_banner"};
+    if (seconds > 0)
+        args << "-ss" << QString::number(from) << "-t" << QString::number(seconds);
+    args << "-i" << "file:" + path << "-vn" << "-af" << QStringLiteral("bandpass=f=%1:t=q:w=5,volumedetect").arg(hz)
+         << "-f" << "null" << "-";
     QString out;
-    runProgram(QStringLiteral("ffmpeg"),
-               {"-nostdin", "-hide_banner", "-i", "file:" + path, "-vn", "-af",
-                QStringLiteral("bandpass=f=%1:t=q:w=5,volumedetect").arg(hz), "-f", "null", "-"},
-               &out);
+    runProgram(QStringLiteral("ffmpeg"), args, &out);
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("mean_volume: (-?[0-9.]+) dB")).match(out);
     return m.hasMatch() ? m.captured(1).toDouble() : -200;
 }
@@ -200,6 +204,67 @@ TEST_F(MydvdDll, TakesTheAudioStreamByItsIdAndReportsProgress)
     EXPECT_GE(ToneLevel(output, 440), ToneLevel(output, 1760) + 10);
 }
 
+// A 12-s PAL title whose second audio stream (0x81, 1760 Hz) starts at 8 s,
+// long after the opening sectors; the first (0x80, 440 Hz) plays throughout.
+bool MakeLateCommentaryDisc(const QString &dir)
+{
+    const QString mpg = dir + QStringLiteral(".mpg");
+    const bool made =
+        runProgram(QStringLiteral("ffmpeg"),
+                   {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=12",
+                    "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=12", "-itsoffset", "8", "-f",
+                    "lavfi", "-i", "sine=frequency=1760:sample_rate=48000:duration=4", "-map", "0:v", "-map", "1:a",
+                    "-map", "2:a", "-c:v", "mpeg2video", "-s", "720x576", "-r", "25", "-g", "15", "-b:v", "5000k",
+                    "-maxrate", "5000k", "-bufsize", "1835k", "-aspect", "4:3", "-c:a", "ac3", "-b:a", "192k", "-ac", "2",
+                    "-f", "dvd", "-muxrate", "10080000", "-packetsize", "2048", mpg}) == 0 &&
+        runProgram(QStringLiteral("env"), {"VIDEO_FORMAT=PAL", "dvdauthor", "-o", dir, "-t", "-a", "ac3+en,ac3+fr", mpg}) == 0 &&
+        runProgram(QStringLiteral("env"), {"VIDEO_FORMAT=PAL", "dvdauthor", "-o", dir, "-T"}) == 0;
+    QFile::remove(mpg);
+    return made;
+}
+
+// The first sector of the title VOB whose pack carries private-stream-1 substream id.
+qint64 FirstSectorOf(const QString &disc, int id)
+{
+    QFile vob(disc + QStringLiteral("/VIDEO_TS/VTS_01_1.VOB"));
+    if (!vob.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray data = vob.readAll();
+    for (qsizetype at = 0; at + 2048 <= data.size(); at += 2048) {
+        const qsizetype pes = at + 14 + (data[at + 13] & 7);
+        if (static_cast<unsigned char>(data[pes + 3]) == 0xbd &&
+            static_cast<unsigned char>(data[pes + 9 + static_cast<unsigned char>(data[pes + 8])]) == id)
+            return at / 2048;
+    }
+    return -1;
+}
+
+TEST_F(MydvdDll, RipsAnAudioStreamThatStartsLongAfterTheTitle)
+{
+    const QString disc = m_out.filePath(QStringLiteral("late commentary"));
+    ASSERT_TRUE(MakeLateCommentaryDisc(disc));
+    ASSERT_GT(FirstSectorOf(disc, 0x81), 1500) << "the commentary must start well after the opening";
+    const Cell title = CellOf(disc, 1, 0);
+    const QString output = out("commentary.avi");
+    const Finished run = RunLine(DvdLine(Address(disc, 0, title.last, "0x81", "0"), output, {}));
+    ASSERT_EQ(run.ends, QList<quint32>{0}) << run.text().toStdString();
+    EXPECT_FALSE(run.text().contains(QLatin1String("warning"))) << run.text().toStdString();
+    EXPECT_NEAR(DurationOf(output), 12.0, 0.3);
+    // Silence until the commentary's first packet, then the commentary, in step with the picture.
+    EXPECT_LT(ToneLevel(output, 1760, 0.5, 7), -70);
+    EXPECT_LT(ToneLevel(output, 440, 0.5, 7), -70);
+    EXPECT_GE(ToneLevel(output, 1760, 8.3, 3), ToneLevel(output, 440, 8.3, 3) + 10);
+    EXPECT_GT(ToneLevel(output, 1760, 8.3, 3), -40);
+
+    // Sectors before the commentary begins do not hold it: the first stream, with a warning.
+    const QString before = out("before.avi");
+    const Finished early = RunLine(DvdLine(Address(disc, 0, 1200, "0x81", "0"), before, {}));
+    ASSERT_EQ(early.ends, QList<quint32>{0}) << early.text().toStdString();
+    EXPECT_TRUE(early.text().contains(QLatin1String("mydvd.dll: warning: audio stream 0x81 is not in the sectors")))
+        << early.text().toStdString();
+    EXPECT_GE(ToneLevel(before, 440), ToneLevel(before, 1760) + 10);
+}
+
 TEST_F(MydvdDll, BurnsTheSubtitleInWhereTheDiscShowsIt)
 {
     const QString with = out("with.avi");
@@ -323,10 +388,32 @@ QString ScrambledCopy(const QString &disc, const QString &copy, uint32_t from)
     return copy;
 }
 
+// A copy of the fixture made of links to its files, with `name` a FIFO, or a
+// link to `device` when one is given.
+QString CopyWithSpecialFile(const QString &disc, const QString &copy, const QString &name, const char *device = nullptr)
+{
+    const QString files = copy + QStringLiteral("/VIDEO_TS");
+    QDir().mkpath(files);
+    const QDir original(disc + QStringLiteral("/VIDEO_TS"));
+    for (const QString &file : original.entryList(QDir::Files)) {
+        if (file != name)
+            QFile::link(original.filePath(file), files + u'/' + file);
+    }
+    const QString special = files + u'/' + name;
+    const bool made = device ? QFile::link(QString::fromLatin1(device), special)
+                             : ::mkfifo(QFile::encodeName(special).constData(), 0600) == 0;
+    return made ? copy : QString();
+}
+
 TEST_F(MydvdDll, WhatItCannotRipEndsNonZeroWithAClearMessage)
 {
     const QString encrypted = ScrambledCopy(s_disc, m_out.filePath(QStringLiteral("encrypted")), 3000);
     ASSERT_FALSE(encrypted.isEmpty());
+    const QString fifoVob = CopyWithSpecialFile(s_disc, m_out.filePath(QStringLiteral("fifo vob")), "VTS_01_1.VOB");
+    const QString fifoIfo = CopyWithSpecialFile(s_disc, m_out.filePath(QStringLiteral("fifo ifo")), "VTS_01_0.IFO");
+    const QString deviceVob =
+        CopyWithSpecialFile(s_disc, m_out.filePath(QStringLiteral("device vob")), "VTS_01_1.VOB", "/dev/zero");
+    ASSERT_FALSE(fifoVob.isEmpty() || fifoIfo.isEmpty() || deviceVob.isEmpty());
     QDir().mkpath(m_out.filePath(QStringLiteral("empty/VIDEO_TS")));
     const struct {
         const char *name;
@@ -340,6 +427,9 @@ TEST_F(MydvdDll, WhatItCannotRipEndsNonZeroWithAClearMessage)
         {"start after end", Address(s_disc, 10, 9, "0x80", "0"), "lies after the end sector"},
         {"scrambled from the first sector read", Address(encrypted, 3000, s_title.last, "0x80", "0"), "encrypted"},
         {"scrambled further on", Address(encrypted, 0, s_title.last, "0x80", "0"), "encrypted"},
+        {"a FIFO for the title's VOB", Address(fifoVob, 0, 10, "0x80", "0"), "VTS_01_1.VOB\" is not a regular file"},
+        {"a FIFO for the title set's IFO", Address(fifoIfo, 0, 10, "0x80", "0"), "VTS_01_0.IFO\" is not a regular file"},
+        {"a device for the title's VOB", Address(deviceVob, 0, 10, "0x80", "0"), "VTS_01_1.VOB\" is not a regular file"},
     };
     for (const auto &row : table) {
         const QString output = out("failed.avi");
@@ -374,6 +464,13 @@ TEST_F(MydvdDll, WhatItCannotRipEndsNonZeroWithAClearMessage)
         ASSERT_EQ(run.ends.size(), 1) << row.name;
         EXPECT_NE(run.ends[0], 0u) << row.name;
         EXPECT_TRUE(run.text().contains(QLatin1String(row.message))) << row.name << "\n" << run.text().toStdString();
+        // After the status lines, the message stands on a line of its own, as the program keeps it.
+        EXPECT_FALSE(StatusSeconds(run.reports).isEmpty()) << row.name;
+        EXPECT_FALSE(run.reports
+                         .filter(QRegularExpression(QStringLiteral("^(mydvd\\.dll|ffmpeg): .*") +
+                                                    QRegularExpression::escape(QLatin1String(row.message)) + u'$'))
+                         .isEmpty())
+            << row.name << "\n" << run.text().toStdString();
     }
 }
 

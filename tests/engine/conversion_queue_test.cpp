@@ -40,6 +40,7 @@ for ((i = 1; i <= ${steps:-2}; i++)); do
 done
 [ "${write:-1}" = 1 ] && echo data > "$out"
 echo "end $(date +%s.%N) $(basename "$in")" >> "$ENCODER_LOG"
+[ -n "$say" ] && printf '\n%s\n' "$say" >&2 # on a line of its own, after the status line
 exit "${code:-0}"
 )SH";
 
@@ -194,6 +195,47 @@ TEST_F(Queue, FailedEncodesSayFailed)
     queue->StartConversion();
     ASSERT_TRUE(waitFor([&] { return finished == 1; }));
     EXPECT_EQ(statuses(), (QStringList{"Finish", "Failed", "Failed", "Finish"}));
+}
+
+// Every row that failed says why, in its note and in the log beside the
+// settings; an output made with a warning is no plain "Finish".
+TEST_F(Queue, EndedRowsKeepTheEncodersLastWord)
+{
+    state.conversionLog = dir.filePath("config/ravenmoor.log");
+    addRows({"steps=1; say='register.dat: the source is damaged'; code=1", "steps=1; code=3", "steps=1; write=0",
+             "steps=1; say='register.dat: warning: no audio in the source'", "steps=1; say='register.dat: note'"});
+    addRows({"steps=1; stepsecs=5"}, 60);
+    addRows({"steps=1"});
+    state.ThCount = 2;
+    queue->StartConversion();
+    ASSERT_TRUE(waitFor([&] { return finished == 1; }));
+    const QStringList expected[] = {
+        {"Failed", "register.dat: the source is damaged"},
+        {"Failed", "the encoder ended with code 3 and said nothing"},
+        {"Failed", "the encoder ended without writing the output"},
+        {"Finish (warning)", "register.dat: warning: no audio in the source"},
+        {"Finish", ""},
+        {"Failed", "the source ended at 5 s of a 60-s clip; the output is short"},
+        {"Finish", ""},
+    };
+    for (int row = 0; row < list.rowCount(); ++row)
+        EXPECT_EQ((QStringList{list.row(row).subItems[SourceRow::Status], list.row(row).note}).join(" | ").toStdString(),
+                  expected[row].join(" | ").toStdString());
+
+    QFile logFile(state.conversionLog);
+    ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(logFile.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.filter("Failed  " + dir.filePath("row0.in") + " -> " + output + "/row0.out: register.dat: the source is damaged").size() == 1)
+        << lines.join(u'\n').toStdString();
+
+    // A second run starts the rows afresh.
+    for (int row = 0; row < list.rowCount(); ++row)
+        list.setChecked(row, row == 0);
+    QFile(dir.filePath("row0.in")).open(QIODevice::WriteOnly);
+    queue->StartConversion();
+    ASSERT_TRUE(waitFor([&] { return finished == 2; }));
+    EXPECT_EQ(list.row(0).note, "");
 }
 
 // An encoder that ends well short of its clip converted a source cut short.

@@ -49,6 +49,7 @@ for ((i = 1; i <= ${steps:-2}; i++)); do
   sleep 0.02
 done
 [ "${write:-1}" = 1 ] && echo data > "$out"
+[ -n "$say" ] && printf '\n%s\n' "$say" >&2 # on a line of its own, after the status line
 exit "${code:-0}"
 )SH";
 
@@ -336,6 +337,28 @@ TEST_F(DvdRun, FailedRipsSayFailedAndTheRunGoesOn)
     EXPECT_EQ(statuses(), (QStringList{"Failed", "Failed", "Finish", "Failed"}));
 }
 
+// A failed rip says why in its row's note and in the log; a rip made with a
+// warning (a chosen stream the title lacks) is no plain "Finish".
+TEST_F(DvdRun, EndedRowsKeepTheEncodersLastWord)
+{
+    state.conversionLog = dir.filePath("config/ravenmoor.log");
+    addRow("say='mydvd.dll: sectors 0..8072 lie past the end of title set 01, which has 3906 sectors'; code=1");
+    addRow("say='mydvd.dll: warning: audio stream 0x83 is not in the sectors: taking the first, 0x80'");
+    addRow("steps=1");
+    queue->StartConversion();
+    ASSERT_TRUE(waitFor([&] { return ended == 1; }));
+    EXPECT_EQ(statuses(), (QStringList{"Failed", "Finish (warning)", "Finish"}));
+    EXPECT_EQ(list.row(0).note, "mydvd.dll: sectors 0..8072 lie past the end of title set 01, which has 3906 sectors");
+    EXPECT_EQ(list.row(1).note, "mydvd.dll: warning: audio stream 0x83 is not in the sectors: taking the first, 0x80");
+    EXPECT_EQ(list.row(2).note, "");
+    const QStringList logged = readLines(state.conversionLog);
+    ASSERT_EQ(logged.size(), 2);
+    EXPECT_TRUE(logged[0].contains("  Failed  vts://01*300*9000*0x80*0*" + dir.filePath("disc0") + " -> " + output +
+                                   "/Title_01.mpg: mydvd.dll: sectors 0..8072"))
+        << logged[0].toStdString();
+    EXPECT_TRUE(logged[1].contains("  Finish (warning)  ")) << logged[1].toStdString();
+}
+
 // Stop: the row being ripped reads "Stop", earlier rows keep "Finish", later
 // rows their text; the encoder's whole group ends; no after-finish action.
 TEST_F(DvdRun, StopEndsTheEncoderGroupAndTheRun)
@@ -410,6 +433,25 @@ TEST_F(DvdRun, UnusableFrameSizeEndsTheRunWithTheMessage)
     queue->StartConversion();
     ASSERT_TRUE(waitFor([&] { return finished == 1; }));
     EXPECT_EQ(statuses(), QStringList{"Finish"});
+}
+
+// An output folder that exists but takes no file, or cannot be made: said
+// before any rip starts, as the file run says it.
+TEST_F(DvdRun, UnusableOutputFolderIsReportedBeforeAnyRip)
+{
+    addRow("steps=1");
+    addRow("steps=1");
+    for (const QString &folder : {QStringLiteral("/proc/self"), dir.filePath("disc0/mode/out")}) {
+        state.outputFolder = folder;
+        settings.ed_output = folder;
+        dialogs.shown.clear();
+        queue->StartConversion();
+        EXPECT_FALSE(state.converting) << folder.toStdString();
+        EXPECT_TRUE(startedRows.isEmpty()) << folder.toStdString();
+        EXPECT_EQ(statuses(), (QStringList{"Status", "Status"})) << folder.toStdString();
+        ASSERT_EQ(dialogs.shown.size(), 1) << folder.toStdString();
+        EXPECT_EQ(dialogs.shown[0].text, "The output folder cannot be created or written:\n" + folder);
+    }
 }
 
 TEST_F(DvdRun, MissingEncoderEndsTheRunWithAMessage)

@@ -316,16 +316,17 @@ TEST_F(OutputNames, TwoRowsOfOneRunNeverShareAName)
     EXPECT_EQ(c.state.currentJob.output, folder() + "/clip_1.mp4");
 }
 
-TEST_F(OutputNames, DvdRowsDropLeadingBlanksInTheFirstNameOnly)
+TEST_F(OutputNames, DvdRowsDropLeadingBlanksInEveryName)
 {
     Chosen c(111, {"720x576"}, 0, 2, 2, kTwo, 1);
     c.settings.ed_output = folder();
     Toriginalinfo info;
     TConvertInfo dvd;
-    BuildDvdJob(c.state, c.settings, "  Chapter_02", info, dvd, "vts://01*0*10*128*0*/d");
-    EXPECT_EQ(c.state.currentJob.output, folder() + "/Chapter_02.mpg");
-    BuildDvdJob(c.state, c.settings, "  Chapter_02", info, dvd, "vts://01*0*10*128*0*/d");
-    EXPECT_EQ(c.state.currentJob.output, folder() + "/  Chapter_02_1.mpg");
+    const char *expected[] = {"/Chapter_02.mpg", "/Chapter_02_1.mpg", "/Chapter_02_2.mpg"};
+    for (const char *name : expected) {
+        BuildDvdJob(c.state, c.settings, "  Chapter_02", info, dvd, "vts://01*0*10*128*0*/d");
+        EXPECT_EQ(c.state.currentJob.output, folder() + name);
+    }
 }
 
 TEST(JobBuild, FileRowFillsEveryPieceInTheCurrentJob)

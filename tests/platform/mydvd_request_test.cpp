@@ -1,4 +1,6 @@
 #include "platform/encoders/core/encoder_console.h"
+#include "platform/encoders/core/progress_report.h"
+#include "platform/encoders/core/tool_process.h"
 #include "platform/encoders/mydvd/dvd_address.h"
 #include "platform/encoders/mydvd/dvd_request.h"
 #include "platform/encoders/mydvd/dvd_title_set.h"
@@ -12,7 +14,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <functional>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -287,24 +292,28 @@ TEST(StreamChoice, TakesTheAskedStreamsOrSaysWhatItTakesInstead)
     const struct {
         const char *name;
         const PackStreams &opening;
-        int audio, subtitle;
+        int audio;
+        bool later; // the audio stream was found after the opening
+        int subtitle;
         const char *map;
         int burned;
         const char *note; // "" for none
     } table[] = {
-        {"both as asked", twoTracks, 0x80, 0x20, "0:i:0x80", 0x20, ""},
-        {"second track", twoTracks, 0x81, 0, "0:i:0x81", 0, ""},
-        {"no audio chosen: the first in the stream", twoTracks, 0, 0, "0:a:0", 0, "taking the first, 0x81"},
-        {"audio not in the sectors", twoTracks, 0x82, 0, "0:a:0", 0, "0x82 is not in the sectors"},
-        {"MPEG audio by its DVD id", mpegAudio, 0xc0, 0, "0:i:0x1c0", 0, ""},
-        {"no audio at all", silent, 0x80, 0, "", 0, "no audio stream"},
-        {"subtitle listed by the IFO, first picture later", twoTracks, 0x80, 0x22, "0:i:0x80", 0x22, ""},
-        {"subtitle neither seen nor listed", twoTracks, 0x80, 0x21, "0:i:0x80", 0, "0x21 is not on this title"},
-        {"an audio id as subtitle", twoTracks, 0x80, 0x81, "0:i:0x80", 0, "0x81 is not on this title"},
+        {"both as asked", twoTracks, 0x80, false, 0x20, "0:i:0x80", 0x20, ""},
+        {"second track", twoTracks, 0x81, false, 0, "0:i:0x81", 0, ""},
+        {"no audio chosen: the first in the stream", twoTracks, 0, false, 0, "0:a:0", 0, "taking the first, 0x81"},
+        {"audio not in the sectors", twoTracks, 0x82, false, 0, "0:a:0", 0, "warning: audio stream 0x82 is not in the sectors"},
+        {"audio found after the opening", twoTracks, 0x82, true, 0, "0:i:0x82", 0, ""},
+        {"MPEG audio by its DVD id", mpegAudio, 0xc0, false, 0, "0:i:0x1c0", 0, ""},
+        {"no audio at all", silent, 0x80, false, 0, "", 0, "no audio stream"},
+        {"subtitle listed by the IFO, first picture later", twoTracks, 0x80, false, 0x22, "0:i:0x80", 0x22, ""},
+        {"subtitle neither seen nor listed", twoTracks, 0x80, false, 0x21, "0:i:0x80", 0, "warning: subtitle 0x21 is not on this title"},
+        {"an audio id as subtitle", twoTracks, 0x80, false, 0x81, "0:i:0x80", 0, "0x81 is not on this title"},
     };
     for (const auto &row : table) {
-        const StreamChoice choice = ChooseStreams(row.audio, row.subtitle, row.opening, listed);
+        const StreamChoice choice = ChooseStreams(row.audio, row.subtitle, row.opening, row.later, listed);
         EXPECT_EQ(choice.audioMap, QString::fromLatin1(row.map)) << row.name;
+        EXPECT_EQ(choice.audioStartsLate, row.later) << row.name;
         EXPECT_EQ(choice.subtitleId, row.burned) << row.name;
         if (*row.note) {
             EXPECT_TRUE(choice.notes.join(u'\n').contains(QLatin1String(row.note)))
@@ -354,6 +363,52 @@ TEST(EncoderConsole, KnowsFfmpegsReportsOfAnUnwritableOutput)
     };
     for (const auto &row : table)
         EXPECT_EQ(IsOutputWriteError(row.line), row.writeError) << row.line;
+}
+
+// What a stand-in writes on its standard output and error, merged as the program reads them.
+std::string Merged(const std::function<void()> &write)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return {};
+    std::fflush(nullptr);
+    const int out = ::dup(1), err = ::dup(2);
+    ::dup2(fds[1], 1);
+    ::dup2(fds[1], 2);
+    write();
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::close(out);
+    ::close(err);
+    ::close(fds[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, size_t(n));
+    ::close(fds[0]);
+    return text;
+}
+
+// A message after a status line that ends in a carriage return starts a line
+// of its own: on the console it would overwrite the status and keep its tail.
+TEST(EncoderConsole, MessagesNeverOverwriteAStatusLine)
+{
+    const std::string text = Merged([] {
+        ProgressReport report;
+        const ToolStreams streams = ConversionStreams(report, nullptr);
+        for (const char *line : {"out_time_us=2000000", "total_size=1024", "speed=1.0x", "progress=continue"})
+            streams.progressLine(line);
+        SayAs("mydvd.dll", "cannot read sector 4000");
+        RelayToolLine("Conversion failed!");
+        for (const char *line : {"out_time_us=3000000", "progress=end"})
+            streams.progressLine(line);
+        SayAs("mydvd.dll", "done");
+    });
+    EXPECT_NE(text.find("speed=1.0x\r\nmydvd.dll: cannot read sector 4000\nffmpeg: Conversion failed!\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nmydvd.dll: done\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\n\nmydvd.dll: done"), std::string::npos) << text;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <unistd.h>
@@ -28,6 +29,18 @@ constexpr std::string_view kWriteErrors[] = {
     "Error submitting a packet to the muxer",
 };
 
+// True while the last status line ended in a carriage return: a message
+// written then would overwrite it on the console and keep its tail.
+std::atomic<bool> g_statusLineOpen{false};
+
+// A message on a line of its own.
+void WriteMessage(std::string text)
+{
+    if (g_statusLineOpen.exchange(false))
+        text.insert(text.begin(), '\n');
+    WriteAll(2, text);
+}
+
 } // namespace
 
 void WriteAll(int fd, std::string_view text)
@@ -48,7 +61,7 @@ void SayAs(std::string_view program, std::string_view text)
     line += ": ";
     line += text;
     line += '\n';
-    WriteAll(2, line);
+    WriteMessage(std::move(line));
 }
 
 void RelayToolLine(std::string_view line)
@@ -59,7 +72,7 @@ void RelayToolLine(std::string_view line)
     for (size_t at = text.find("time="); at != std::string::npos; at = text.find("time=", at))
         text[at + 4] = ':';
     text.push_back('\n');
-    WriteAll(2, text);
+    WriteMessage(std::move(text));
 }
 
 bool IsOutputWriteError(std::string_view line)
@@ -140,8 +153,10 @@ ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed)
     };
     streams.progressLine = [&report](std::string_view line) {
         const QByteArray status = report.feed(QByteArrayView(line.data(), qsizetype(line.size())));
-        if (!status.isEmpty())
+        if (!status.isEmpty()) {
             WriteAll(1, std::string_view(status.constData(), size_t(status.size())));
+            g_statusLineOpen = status.endsWith('\r');
+        }
     };
     return streams;
 }

@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <dlfcn.h>
 #include <stdint.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <dvdread/dvd_reader.h>
@@ -18,6 +20,21 @@
 namespace {
 
 constexpr uint32_t kSubpicturePresent = 0x80000000u;
+constexpr uint16_t kAudioPresent = 0x8000u;
+
+// The first stream id of each audio coding of the IFO's attributes; -1 for
+// codings a DVD-Video title does not carry.
+int AudioIdBase(unsigned format)
+{
+    switch (format) {
+    case 0: return 0x80; // AC-3
+    case 2:
+    case 3: return 0xc0; // MPEG-1, MPEG-2
+    case 4: return 0xa0; // LPCM
+    case 6: return 0x88; // DTS
+    default: return -1;
+    }
+}
 
 void OnLibraryMessage(void *self, dvd_logger_level_t level, const char *format, va_list args)
 {
@@ -47,6 +64,23 @@ bool HoldsDvdFiles(const QString &folder)
 
 std::string Quoted(const QString &path) { return "\"" + path.toStdString() + "\""; }
 
+// libdvdread opens the disc's files with a plain open(), which never returns
+// for a FIFO without a writer and reads a device without end: every file of
+// the disc must be a regular file (or a link to one) before it is opened.
+void RequireRegularFiles(const QString &folder)
+{
+    static const QRegularExpression kDiscFile(QStringLiteral("^(VIDEO_TS|VTS_[0-9]{2}_[0-9])\\.(IFO|BUP|VOB)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+        if (!kDiscFile.match(name).hasMatch())
+            continue;
+        struct stat info {};
+        if (::stat(QFile::encodeName(dir.filePath(name)).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+            throw DvdError(Quoted(dir.filePath(name)) + " is not a regular file: the DVD cannot be read");
+    }
+}
+
 } // namespace
 
 std::string TitleSetText(int number)
@@ -74,6 +108,7 @@ DvdTitleSet::DvdTitleSet(const QString &folder, int titleSet) : m_number(titleSe
     const QString files = DiscFilesFolder(folder);
     if (!HoldsDvdFiles(files))
         throw DvdError("there is no DVD in " + Quoted(folder) + ": no VIDEO_TS folder with IFO files");
+    RequireRegularFiles(files);
     m_dvd = DVDOpen2(this, &kLogger, QFile::encodeName(files).constData());
     if (!m_dvd)
         throw DvdError(withLibraryMessage("libdvdread cannot open the DVD in " + Quoted(folder)));
@@ -118,6 +153,12 @@ void DvdTitleSet::readIfo()
         for (size_t c = 0; c < chain.palette.size(); ++c)
             chain.palette[c] = pgc->palette[c];
         m_chains.push_back(std::move(chain));
+        for (int a = 0; ifo->vtsi_mat && a < ifo->vtsi_mat->nr_of_vts_audio_streams && a < 8; ++a) {
+            const uint16_t control = pgc->audio_control[a];
+            const int base = AudioIdBase(ifo->vtsi_mat->vts_audio_attr[a].audio_format);
+            if ((control & kAudioPresent) && base >= 0)
+                m_audio.insert(base + ((control >> 8) & 7));
+        }
         // A stream's id for 4:3 pictures, or its ids for the wide, letterbox and pan-scan forms.
         for (const uint32_t control : pgc->subp_control) {
             if (!(control & kSubpicturePresent))

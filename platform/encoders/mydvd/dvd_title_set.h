@@ -47,6 +47,9 @@ public:
     std::vector<uint32_t> palette(uint32_t sector) const;
     // Subpicture stream ids (0x20..0x3f) the IFO's chains list as present.
     const std::set<int> &listedSubtitles() const { return m_subtitles; }
+    // Audio stream ids (0x80.. AC-3, 0x88.. DTS, 0xa0.. LPCM, 0xc0.. MPEG)
+    // the IFO's chains list as present.
+    const std::set<int> &listedAudio() const { return m_audio; }
     // Whether libdvdread could unscramble an encrypted disc (libdvdcss loaded).
     bool canDecrypt() const { return m_canDecrypt; }
 
@@ -67,6 +70,7 @@ private:
     uint32_t m_sectors = 0;
     std::vector<Chain> m_chains;
     std::set<int> m_subtitles;
+    std::set<int> m_audio;
     bool m_canDecrypt = false;
     std::string m_lastMessage;
 };

@@ -119,6 +119,20 @@ int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed 
     return ConversionExitCode(kName, joined, writeFailed);
 }
 
+// An audio stream the IFO lists may start long after the opening (a
+// commentary, a chapter before its first line): its first pack is looked for
+// ahead and given first, so that ffmpeg knows the stream from the start.
+bool FoundLater(int audioId, DvdTitleSet &disc, SectorFeed &feed)
+{
+    const int stream = FfmpegStreamId(audioId);
+    if (audioId == 0 || feed.opening().has(stream) || disc.listedAudio().count(audioId) == 0)
+        return false;
+    const std::optional<uint32_t> sector = feed.findAhead(stream, StopRequested);
+    if (sector)
+        feed.moveForward(*sector);
+    return sector.has_value();
+}
+
 int Rip(const DvdRequest &request)
 {
     for (const QString &note : request.encoding.notes)
@@ -126,10 +140,11 @@ int Rip(const DvdRequest &request)
     const DvdAddress &address = request.address;
     DvdTitleSet disc(address.folder, address.titleSet);
     SectorFeed feed(disc, address.startSector, address.endSector);
-    const StreamChoice choice = ChooseStreams(address.audioId, address.subtitleId, feed.opening(), disc.listedSubtitles());
+    const StreamChoice choice = ChooseStreams(address.audioId, address.subtitleId, feed.opening(),
+                                              FoundLater(address.audioId, disc, feed), disc.listedSubtitles());
     for (const QString &note : choice.notes)
         Say(note.toStdString());
-    RipStreams streams{choice.audioMap, RipsVideo(request.encoding) ? choice.subtitleId : 0, {}};
+    RipStreams streams{choice.audioMap, RipsVideo(request.encoding) ? choice.subtitleId : 0, {}, choice.audioStartsLate};
     if (streams.subtitleId != 0)
         streams.palette = disc.palette(address.startSector);
     // ffmpeg knows a stream only from its packets; a subtitle's first picture
@@ -138,7 +153,7 @@ int Rip(const DvdRequest &request)
         if (const std::optional<uint64_t> pts = feed.firstVideoPts()) {
             feed.prepend(EmptySubpicturePack(feed.firstPack(), streams.subtitleId, *pts));
         } else {
-            Say("the opening sectors carry no video time to place the subtitle at: ripping without it");
+            Say("warning: the opening sectors carry no video time to place the subtitle at: ripping without it");
             streams.subtitleId = 0;
         }
     }

@@ -51,6 +51,23 @@ void PutLength(unsigned char *p, size_t length)
     p[1] = static_cast<unsigned char>(length);
 }
 
+// A padding packet from p to the end of the pack.
+void PutPadding(Sector &pack, unsigned char *p)
+{
+    const size_t rest = size_t(pack.data() + kSectorSize - p);
+    p[0] = 0, p[1] = 0, p[2] = 1, p[3] = 0xbe;
+    PutLength(p + 4, rest - 6);
+    std::memset(p + 6, 0xff, rest - 6);
+}
+
+// The pack header of model without its stuffing; returns where the first packet goes.
+unsigned char *CopyPackHeader(Sector &pack, const unsigned char *model)
+{
+    std::memcpy(pack.data(), model, 14);
+    pack[13] &= 0xf8;
+    return pack.data() + 14;
+}
+
 bool IsAudio(int stream) { return (stream >= 0x80 && stream <= 0xaf) || (stream >= 0x1c0 && stream <= 0x1df); }
 
 } // namespace
@@ -84,11 +101,9 @@ std::optional<uint64_t> PackVideoPts(const unsigned char *sector)
 Sector EmptySubpicturePack(const unsigned char *model, int subtitleId, uint64_t pts)
 {
     Sector pack{};
-    std::memcpy(pack.data(), model, 14);
-    pack[13] &= 0xf8; // no stuffing
+    unsigned char *p = CopyPackHeader(pack, model);
     // A subpicture unit of one control sequence that only stops the display.
     const unsigned char unit[] = {0x00, 0x0a, 0x00, 0x04, 0x00, 0x00, 0x00, 0x04, 0x02, 0xff};
-    unsigned char *p = pack.data() + 14;
     const size_t body = 3 + 5 + 1 + sizeof unit; // flags, header length, PTS, substream, unit
     p[0] = 0, p[1] = 0, p[2] = 1, p[3] = kPrivateStream1;
     PutLength(p + 4, body);
@@ -98,11 +113,14 @@ Sector EmptySubpicturePack(const unsigned char *model, int subtitleId, uint64_t 
     PutPts(p + 9, pts);
     p[14] = static_cast<unsigned char>(subtitleId);
     std::memcpy(p + 15, unit, sizeof unit);
-    p += 6 + body;
-    const size_t rest = size_t(pack.data() + kSectorSize - p);
-    p[0] = 0, p[1] = 0, p[2] = 1, p[3] = 0xbe; // padding to the end of the pack
-    PutLength(p + 4, rest - 6);
-    std::memset(p + 6, 0xff, rest - 6);
+    PutPadding(pack, p + 6 + body);
+    return pack;
+}
+
+Sector PaddingPack(const unsigned char *model)
+{
+    Sector pack{};
+    PutPadding(pack, CopyPackHeader(pack, model));
     return pack;
 }
 

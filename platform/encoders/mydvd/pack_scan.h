@@ -31,6 +31,10 @@ std::optional<uint64_t> PackVideoPts(const unsigned char *sector);
 // empty subpicture of stream subtitleId (0x20..0x3f) shown at pts.
 Sector EmptySubpicturePack(const unsigned char *model, int subtitleId, uint64_t pts);
 
+// The pack with the pack header of model and nothing but padding after it:
+// what stands in the place of a pack that is given earlier in the stream.
+Sector PaddingPack(const unsigned char *model);
+
 // The streams met in a run of packs, in the order they first appear.
 class PackStreams {
 public:

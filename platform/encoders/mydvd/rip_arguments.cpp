@@ -43,16 +43,25 @@ QStringList VideoMap(const EncoderRequest &encoding, const RipStreams &streams)
     return {"-filter_complex", graph, "-map", "[burned]"};
 }
 
+// An audio stream that starts after the picture would begin at the output's
+// start, out of step: silence fills the time before its first packet.
+QStringList AudioStart(const RipStreams &streams)
+{
+    if (!streams.audioStartsLate)
+        return {};
+    return {"-af", "aresample=async=1:first_pts=0"};
+}
+
 QStringList AudioMap(const EncoderRequest &encoding, const RipStreams &streams)
 {
     if (streams.audioMap.isEmpty() || Has(encoding.outputOptions, "-an"))
         return {};
-    return {"-map", streams.audioMap};
+    return QStringList{"-map", streams.audioMap} + AudioStart(streams);
 }
 
 QStringList PcmOutput(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    QStringList words{"-map", streams.audioMap, "-vn", "-sn"};
+    QStringList words = QStringList{"-map", streams.audioMap, "-vn", "-sn"} + AudioStart(streams);
     const QString duration = ValueOf(encoding.outputOptions, "-t");
     if (!duration.isEmpty())
         words << "-t" << duration;

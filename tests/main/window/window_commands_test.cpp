@@ -6,6 +6,7 @@
 #include "engine/job_builder.h"
 #include "engine/profile_captions.h"
 #include "engine/source_list.h"
+#include "main/dialogs/info_window.h"
 #include "main/dialogs/settings_window.h"
 #include "tests/main/program_fixture.h"
 
@@ -499,6 +500,27 @@ TEST_F(WindowCommands, PropertiesNeedASelectedRow)
     window().Properties1Click();
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(modals, QStringList({"Tfm_info"}));
+}
+
+// Why a row failed is where the user looks: its tooltip and its properties.
+TEST_F(WindowCommands, ARowsNoteShowsInItsTooltipAndProperties)
+{
+    addTwoRows();
+    const QString note = "mydvd.dll: sectors 0..8072 lie past the end of title set 01, which has 3906 sectors";
+    list().setStatus(0, "Failed");
+    list().setNote(0, note);
+    for (int column = 0; column < 5; ++column) {
+        EXPECT_EQ(listView()->topLevelItem(0)->toolTip(column), note) << column;
+        EXPECT_EQ(listView()->topLevelItem(1)->toolTip(column), "") << column;
+    }
+    Tfm_info &info = program->infoWindow();
+    info.FormShow();
+    EXPECT_EQ(info.findChild<QLineEdit *>("ed_note")->text(), note);
+    list().selectOnly(1);
+    info.FormShow();
+    EXPECT_EQ(info.findChild<QLineEdit *>("ed_note")->text(), "");
+    list().setNote(0, {});
+    EXPECT_EQ(listView()->topLevelItem(0)->toolTip(4), "");
 }
 
 } // namespace

@@ -242,21 +242,25 @@ TEST_F(WindowLook, SkinButtonsFollowTheirPictureButtons)
     EXPECT_FALSE(skinState("hou"));
     EXPECT_FALSE(skinState("qian"));
     EXPECT_FALSE(skinState("converter"));
+    EXPECT_FALSE(skinState("chapter"));
 
     addRow();
     EXPECT_TRUE(skinState("converter"));
+    EXPECT_TRUE(skinState("chapter"));
     EXPECT_FALSE(skinState("pause"));
 
     window().state().converting = true;
     window().UpdateControlStates();
     EXPECT_FALSE(skinState("converter"));
     EXPECT_TRUE(skinState("stopconverter"));
+    EXPECT_FALSE(skinState("chapter"));
 
     window().state().converting = false;
     window().state().previewing = true;
     window().UpdateControlStates();
     for (const char *name : {"pause", "hou", "qian", "stop"})
         EXPECT_TRUE(skinState(name)) << name;
+    EXPECT_FALSE(skinState("chapter"));
     window().state().previewing = false;
     window().UpdateControlStates();
     for (const SkinButtonRule &rule : SkinButtonRules())

@@ -1,8 +1,8 @@
 #include "platform/player/mpv_library.h"
 
+#include "platform/loader/late_library.h"
+
 #include <array>
-#include <cstdlib>
-#include <dlfcn.h>
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
 #include <type_traits>
@@ -39,53 +39,12 @@ constexpr std::array<const char *, kFunctionCount> kNames = {
     "mpv_wait_event",
 };
 
-// The sonames of the client API the players are written for, newest first.
-constexpr const char *kSonames[] = {"libmpv.so.2", "libmpv.so.1"};
-
-struct Library {
-    std::array<void *, kFunctionCount> functions{};
-    QString problem;
-};
-
-Library Open()
+const LateLibrary &Loaded()
 {
-    Library library;
-    const char *named = std::getenv("RAVENMOOR_LIBMPV");
-    void *handle = nullptr;
-    QString tried;
-    if (named && *named) {
-        handle = ::dlopen(named, RTLD_NOW | RTLD_LOCAL);
-        tried = QString::fromLocal8Bit(named);
-    } else {
-        for (const char *soname : kSonames) {
-            handle = ::dlopen(soname, RTLD_NOW | RTLD_LOCAL);
-            if (handle)
-                break;
-            tried += (tried.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(soname);
-        }
-    }
-    if (!handle) {
-        library.problem = QStringLiteral("The preview needs the libmpv player library, which could not be loaded "
-                                         "(%1). Install libmpv2 to preview.")
-                              .arg(tried);
-        return library;
-    }
-    for (int i = 0; i < kFunctionCount; ++i) {
-        library.functions[i] = ::dlsym(handle, kNames[i]);
-        if (!library.functions[i]) {
-            library.problem = QStringLiteral("The libmpv player library on this system lacks %1: preview is not "
-                                             "possible with it.")
-                                  .arg(QString::fromLatin1(kNames[i]));
-            library.functions.fill(nullptr);
-            return library;
-        }
-    }
-    return library;
-}
-
-const Library &Loaded()
-{
-    static const Library library = Open(); // opened once, on the first call from any thread
+    // Opened once, on the first call from any thread; the sonames of the
+    // client API the players are written for, newest first.
+    static const LateLibrary library({"libmpv.so.2", "libmpv.so.1"}, "RAVENMOOR_LIBMPV",
+                                     {kNames.begin(), kNames.end()});
     return library;
 }
 
@@ -95,7 +54,7 @@ template <auto Own, typename... Args>
 auto Forward(Function at, Args... args)
 {
     using Result = std::invoke_result_t<decltype(Own), Args...>;
-    const auto real = reinterpret_cast<decltype(Own)>(Loaded().functions[at]);
+    const auto real = reinterpret_cast<decltype(Own)>(Loaded().function(at));
     if (real)
         return real(args...);
     if constexpr (std::is_pointer_v<Result>)
@@ -108,7 +67,10 @@ auto Forward(Function at, Args... args)
 
 QString MpvLibraryProblem()
 {
-    return Loaded().problem;
+    const QString &problem = Loaded().problem();
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("The preview needs the libmpv player library (package libmpv2): %1.").arg(problem);
 }
 
 extern "C" {

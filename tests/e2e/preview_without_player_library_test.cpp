@@ -24,6 +24,7 @@ namespace {
 
 using namespace ravenmoor::test;
 
+// The libraries loaded late (libmpv and the ffmpeg libraries it brings, libcurl) are not linked.
 TEST(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
 {
     QString libraries;
@@ -31,6 +32,7 @@ TEST(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
     ASSERT_TRUE(libraries.contains(QLatin1String("libQt6Widgets"))) << libraries.toStdString();
     EXPECT_FALSE(libraries.contains(QLatin1String("libmpv"))) << libraries.toStdString();
     EXPECT_FALSE(libraries.contains(QLatin1String("libavcodec"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QLatin1String("libcurl"))) << libraries.toStdString();
 }
 
 TEST(WithoutPlayerLibrary, APreviewEndsWithAMessageNamingIt)

@@ -25,7 +25,7 @@ mydvd_args=(-y -i "vts://01*0*$last*0x80*0*$WORK/disc" -r 25 -b 1200000 -ab 1280
   -t 00:01:00 -s 640x480 -ar 44100 -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec libmp3lame -f avi
   -sn "$WORK/mydvd.avi")
 # What mydvd.dll gives ffmpeg, with the sectors from the file instead of the pipe.
-ffmpeg_args=(-nostdin -hide_banner -nostats -loglevel error -progress pipe:3 -y -probesize 8000000
+ffmpeg_args=(-nostdin -hide_banner -nostats -loglevel level+info -progress pipe:3 -y -probesize 8000000
   -analyzeduration 30000000 -f mpeg -i "file:$WORK/title.vob" -map 0:v:0 -map 0:i:0x80 -r 25 -b:v 1200000
   -b:a 128000 -ac 2 -aspect 1.3333 -t 00:01:00 -s 640x480 -ar 44100 -c:v mpeg4 -pix_fmt yuv420p -vtag XVID
   -c:a libmp3lame -f avi -sn "file:$WORK/direct.avi")

@@ -42,6 +42,9 @@
 namespace {
 
 constexpr double kFileStartLimitMs = 500;
+// The first preview of a session also opens the player library and finds the
+// display's video and sound outputs.
+constexpr double kFirstStartLimitMs = 600;
 constexpr double kDvdStartLimitMs = 800;
 constexpr double kSeekLimitMs = 300;
 constexpr double kPausedCpuLimit = 1.0; // percent of one core
@@ -199,8 +202,8 @@ int Bench(Tfm_main &window, RecordingDialogs &dialogs, const QString &clip, cons
     const double seek = std::max(Median(file.seek), Median(dvd.seek));
     const double cpu = std::max(*std::max_element(file.cpu.begin(), file.cpu.end()),
                                 *std::max_element(dvd.cpu.begin(), dvd.cpu.end()));
-    // The first preview of a session also finds the display's video and sound outputs.
-    std::printf("first file start: %.0f ms; first dvd start: %.0f ms\n", file.start.front(), dvd.start.front());
+    std::printf("first file start: %.0f ms (limit %.0f); first dvd start: %.0f ms\n", file.start.front(),
+                kFirstStartLimitMs, dvd.start.front());
     std::printf("median file start: %.0f ms, best %.0f (limit %.0f)\n", fileStart,
                 *std::min_element(file.start.begin(), file.start.end()), kFileStartLimitMs);
     std::printf("median dvd start: %.0f ms, best %.0f (limit %.0f)\n", dvdStart,
@@ -208,8 +211,8 @@ int Bench(Tfm_main &window, RecordingDialogs &dialogs, const QString &clip, cons
     std::printf("median seek (file %.0f, dvd %.0f): %.0f ms (limit %.0f)\n", Median(file.seek), Median(dvd.seek), seek,
                 kSeekLimitMs);
     std::printf("paused CPU of the preview's threads, highest: %.2f %% of a core (limit %.1f)\n", cpu, kPausedCpuLimit);
-    const bool within =
-        fileStart <= kFileStartLimitMs && dvdStart <= kDvdStartLimitMs && seek <= kSeekLimitMs && cpu <= kPausedCpuLimit;
+    const bool within = file.start.front() <= kFirstStartLimitMs && fileStart <= kFileStartLimitMs &&
+                        dvdStart <= kDvdStartLimitMs && seek <= kSeekLimitMs && cpu <= kPausedCpuLimit;
     std::printf("%s\n", within ? "within the limits" : "ABOVE THE LIMITS");
     return within ? 0 : 1;
 }
@@ -255,6 +258,7 @@ int main(int argc, char *argv[])
     EncoderProcesses encoders;
     Program program(ProgramOutside{paths, errors, dialogs, shell, probe, encoders});
     Tfm_main &window = program.main();
+    const PlayerLibraryPreload playerLibrary(window); // as the program does
     errors.setParent(&window);
     window.move(40, 40);
     window.show();

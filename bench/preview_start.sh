@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # How quickly the preview answers, in the real window on an Xvfb display with
 # the video drawn into pl_play: from the Play press to the first decoded frame
-# for a file row (limit 500 ms) and for the longest title of the DVD fixture
-# (limit 800 ms), from a release of the play bar to the first frame from
+# for a file row (limit 500 ms; the first preview after the start, which also
+# opens the player library, 600 ms) and for the longest title of the DVD
+# fixture (limit 800 ms), from a release of the play bar to the first frame from
 # there (limit 300 ms), and the CPU of a paused preview (about none: limit 1 %
 # of a core). Medians of RUNS previews each (default 5).
 # Exits 1 above a limit.

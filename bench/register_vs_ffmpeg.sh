@@ -16,7 +16,7 @@ ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=640x480:rate=25 \
 register_args=(-y -mardozb "$WORK/source.mp4" -r 25 -b 1200000 -ab 128000 -ac 2 -aspect 1.3333
   -t 00:00:10 -s 640x480 -ar 44100 -vcodec libx264 -profile:v main -pix_fmt yuv420p -acodec aac -f mp4
   -sn "$WORK/register.mp4")
-ffmpeg_args=(-nostdin -hide_banner -nostats -loglevel error -progress pipe:3 -y -i "file:$WORK/source.mp4"
+ffmpeg_args=(-nostdin -hide_banner -nostats -loglevel level+info -progress pipe:3 -y -i "file:$WORK/source.mp4"
   -r 25 -b:v 1200000 -b:a 128000 -ac 2 -aspect 1.3333 -t 00:00:10 -s 640x480 -ar 44100 -c:v libx264
   -profile:v main -pix_fmt yuv420p -c:a aac -f mp4 -sn "file:$WORK/direct.mp4")
 

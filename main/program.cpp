@@ -14,10 +14,13 @@
 #include "platform/dialogs/qt_dialogs.h"
 #include "platform/errors/error_guard.h"
 #include "platform/paths/program_paths.h"
+#include "platform/player/mpv_library.h"
 #include "platform/shell/desktop_shell.h"
 #include "skin_controls/drawing/form_helpers.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 namespace {
 
@@ -101,6 +104,23 @@ QString ProgramDialogs::pickFolder(const QString &caption)
     return m_picker ? m_picker->pick(caption) : m_standard->pickFolder(caption);
 }
 
+PlayerLibraryPreload::PlayerLibraryPreload(QWidget &window) : m_window(&window)
+{
+    window.installEventFilter(this);
+}
+
+PlayerLibraryPreload::~PlayerLibraryPreload() = default;
+
+bool PlayerLibraryPreload::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched == m_window) {
+        m_window->removeEventFilter(this);
+        // Once this paint is done.
+        QTimer::singleShot(0, this, [this] { m_loading = std::jthread([] { MpvLibraryProblem(); }); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 namespace {
 
 ProgramPaths PathsFor(const char *argv0, const QString &executableFolder)
@@ -134,6 +154,7 @@ int ProgramMain(int argc, char *argv[], const ProgramMainHooks &hooks)
     errorBox.setParent(&main);
     dialogs.setWindows(&main, &program->folderPicker());
 
+    const PlayerLibraryPreload playerLibrary(main);
     main.show();
     if (main.skinFailed())
         return 1;

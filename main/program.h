@@ -6,8 +6,11 @@
 #include "main/window/window_language.h"
 #include "platform/dialogs/dialogs.h"
 
+#include <QObject>
+
 #include <functional>
 #include <memory>
+#include <thread>
 
 class ErrorBox;
 class NotificationIcon;
@@ -80,6 +83,23 @@ public:
 private:
     std::unique_ptr<Dialogs> m_standard;
     Tfm_dir *m_picker = nullptr;
+};
+
+// Opens the player library (with the ffmpeg libraries it brings) on a thread
+// of its own once the window has been painted for the first time, so that
+// neither the first paint nor the first preview waits for it. Waits for the
+// loading to end when destroyed.
+class PlayerLibraryPreload : public QObject {
+public:
+    explicit PlayerLibraryPreload(QWidget &window);
+    ~PlayerLibraryPreload() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+    std::jthread m_loading;
 };
 
 // For programs that run the windows with a purpose of their own (benchmarks).

@@ -2,6 +2,7 @@
 
 #include "platform/errors/error_guard.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -38,10 +39,31 @@ PickerImage::PickerImage(QWidget *parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PickerImage::setPicture(const QPixmap &pixmap, const QString &file)
+void PickerImage::setPicture(const QString &path, const QString &file)
 {
-    setPixmap(pixmap);
+    if (!QFileInfo::exists(path))
+        throw std::runtime_error(QStringLiteral("Cannot open picture file \"%1\".").arg(path).toStdString());
     m_file = file;
+    m_unread = path;
+    if (isVisible())
+        showPicture();
+}
+
+void PickerImage::showPicture()
+{
+    if (m_unread.isEmpty())
+        return;
+    QPixmap pixmap;
+    const QString path = std::exchange(m_unread, QString());
+    if (!pixmap.load(path, "BMP"))
+        throw std::runtime_error(QStringLiteral("Cannot open picture file \"%1\".").arg(path).toStdString());
+    setPixmap(pixmap);
+}
+
+void PickerImage::showEvent(QShowEvent *event)
+{
+    showPicture();
+    QLabel::showEvent(event);
 }
 
 void PickerImage::mouseMoveEvent(QMouseEvent *event)
@@ -176,23 +198,14 @@ QFrame *ProfilePickerPanels::panel(PickerPanel panel) const { return m_panels[st
 
 QTimer *ProfilePickerPanels::timer(StripTimer timer) { return timer == StripTimer::Down ? &m_downtime : &m_uptime; }
 
-QPixmap ProfilePickerPanels::loadPicture(const QString &relativePath) const
-{
-    const QString path = m_folder + QLatin1Char('/') + relativePath;
-    QPixmap pixmap;
-    if (!pixmap.load(path, "BMP"))
-        throw std::runtime_error(QStringLiteral("Cannot open picture file \"%1\".").arg(path).toStdString());
-    return pixmap;
-}
-
 void ProfilePickerPanels::loadButtonPicture(int button, const QString &relativePath)
 {
-    m_buttons.at(button)->setPicture(loadPicture(relativePath), relativePath);
+    m_buttons.at(button)->setPicture(m_folder + QLatin1Char('/') + relativePath, relativePath);
 }
 
 void ProfilePickerPanels::loadCategoryPicture(int category, const QString &relativePath)
 {
-    m_categories.at(category)->setPicture(loadPicture(relativePath), relativePath);
+    m_categories.at(category)->setPicture(m_folder + QLatin1Char('/') + relativePath, relativePath);
 }
 
 void ProfilePickerPanels::setPanelVisible(PickerPanel p, bool visible) { panel(p)->setVisible(visible); }

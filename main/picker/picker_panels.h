@@ -37,19 +37,26 @@ public:
 
     // The picture file last loaded, relative to the executable's folder.
     QString pictureFile() const { return m_file; }
-    void setPicture(const QPixmap &pixmap, const QString &file);
+    // Shows the picture at path (file: relative to the executable's folder).
+    // An image not on screen reads it when it is first shown: the start does
+    // not decode the pictures of the closed picker. A missing file throws.
+    void setPicture(const QString &path, const QString &file);
 
 signals:
     void moved();
     void clicked();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void showPicture();
+
     QString m_file;
+    QString m_unread; // the path of a picture set while hidden, not read yet
     bool m_pressed = false;
 };
 
@@ -107,7 +114,6 @@ private:
 
     void buildColumn(QWidget *form);
     void buildPanels(QWidget *form);
-    QPixmap loadPicture(const QString &relativePath) const;
     void guarded(const std::function<void()> &handler);
 
     QString m_folder;

@@ -1,19 +1,11 @@
 #include "platform/http/http_download.h"
 
+#include "platform/http/curl_library.h"
+
 #include <QIODevice>
 #include <curl/curl.h>
 
 namespace {
-
-// curl's global set-up, once for the program, before any thread uses it.
-void InitCurlOnce()
-{
-    static const bool done = [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        return true;
-    }();
-    (void)done;
-}
 
 struct Transfer {
     QIODevice *file = nullptr;
@@ -74,19 +66,15 @@ CURLcode Perform(CURLM *multi, CURL *easy, const std::atomic<bool> &aborted)
 
 } // namespace
 
+// Made by the first Get, so that a client made at the program's start does
+// not load libcurl before the window shows.
 struct HttpClient::Handle {
+    std::mutex mutex; // guards the two against abort() from another thread
     CURL *curl = nullptr;
     CURLM *multi = nullptr;
 };
 
-HttpClient::HttpClient() : m_handle(std::make_unique<Handle>())
-{
-    InitCurlOnce();
-    m_handle->curl = curl_easy_init();
-    m_handle->multi = curl_multi_init();
-    if (m_handle->curl) // the cookie engine on, with no file: cookies live as long as the client
-        curl_easy_setopt(m_handle->curl, CURLOPT_COOKIEFILE, "");
-}
+HttpClient::HttpClient() : m_handle(std::make_unique<Handle>()) {}
 
 HttpClient::~HttpClient()
 {
@@ -99,6 +87,7 @@ HttpClient::~HttpClient()
 void HttpClient::abort()
 {
     m_aborted = true;
+    const std::lock_guard<std::mutex> lock(m_handle->mutex);
     if (m_handle->multi)
         curl_multi_wakeup(m_handle->multi);
 }
@@ -106,6 +95,18 @@ void HttpClient::abort()
 void HttpClient::Get(const QString &url, QIODevice &file, qint64 maxBodyBytes)
 {
     const std::lock_guard<std::mutex> lock(m_transfer);
+    if (const QString problem = CurlLibraryProblem(); !problem.isEmpty())
+        throw HttpError("GET " + url.toStdString() + " failed: " + problem.toStdString());
+    {
+        const std::lock_guard<std::mutex> handles(m_handle->mutex);
+        if (!m_handle->curl) {
+            m_handle->curl = curl_easy_init();
+            if (m_handle->curl) // the cookie engine on, with no file: cookies live as long as the client
+                curl_easy_setopt(m_handle->curl, CURLOPT_COOKIEFILE, "");
+        }
+        if (!m_handle->multi)
+            m_handle->multi = curl_multi_init();
+    }
     CURL *curl = m_handle->curl;
     if (!curl || !m_handle->multi)
         throw HttpError("HTTP client could not be made");

@@ -1,6 +1,7 @@
 #include "platform/player/mpv_playback.h"
 
 #include "platform/player/dvd_sector_stream.h"
+#include "platform/player/mpv_library.h"
 #include "platform/player/vts_location.h"
 
 #include <QElapsedTimer>
@@ -204,7 +205,7 @@ QString MpvPlayback::play(const PlaybackRequest &request, const PlaybackEvents &
     }
     mpv_handle *h = mpv_create();
     if (!h)
-        return QStringLiteral("The player could not be started.");
+        return MpvLibraryProblem().isEmpty() ? QStringLiteral("The player could not be started.") : MpvLibraryProblem();
     const QByteArray wid = QByteArray::number(qulonglong(window));
     if (window) {
         SetOption(h, "wid", wid.constData());

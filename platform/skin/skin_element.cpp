@@ -1,9 +1,12 @@
 #include "platform/skin/skin_element.h"
 
+#include "platform/skin/skin_error.h"
 #include "platform/skin/skin_pictures.h"
 #include "platform/skin/skin_window.h"
 
+#include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 
 SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObjectDef &def,
@@ -14,12 +17,33 @@ SkinElement::SkinElement(SkinWindow *owner, const SkinFile &file, const SkinObje
     const auto load = [&](const QString &name) {
         return name.isEmpty() ? QImage() : pictures.load(file.picturePath(name));
     };
-    m_picture = load(def.picture);
-    m_hover = load(def.hover);
-    m_pressed = load(def.pressed);
-    m_disabled = load(def.disabled);
+    // A missing file is found now all the same, as for the pictures read now.
+    const auto late = [&](const QString &name) {
+        if (name.isEmpty())
+            return LatePicture();
+        const QString path = file.picturePath(name);
+        if (!QFileInfo::exists(path))
+            throw SkinError(QStringLiteral("The skin picture \"%1\" does not exist").arg(path));
+        return LatePicture(&pictures, path);
+    };
+    m_picture = late(def.picture);
+    m_hover = late(def.hover);
+    m_pressed = late(def.pressed);
+    m_disabled = late(def.disabled);
     m_track = load(def.track);
     m_thumb = load(def.thumb);
+}
+
+const QImage &SkinElement::LatePicture::get() const
+{
+    if (!m_path.isEmpty()) {
+        try {
+            m_image = m_pictures->load(std::exchange(m_path, QString()));
+        } catch (const SkinError &) {
+            m_image = QImage();
+        }
+    }
+    return m_image;
 }
 
 ISkinText *SkinElement::TextFacet()

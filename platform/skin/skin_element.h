@@ -46,10 +46,13 @@ public:
     // The thumb's place for the current position.
     QRect thumbRect() const;
 
-    const QImage &picture() const { return m_picture; }
-    const QImage &hover() const { return m_hover; }
-    const QImage &pressed() const { return m_pressed; }
-    const QImage &disabled() const { return m_disabled; }
+    // Read when first drawn: the pictures of hidden objects and of the
+    // pointer's and disabled states are not needed to show the window. Null
+    // when the file cannot be read by then.
+    const QImage &picture() const { return m_picture.get(); }
+    const QImage &hover() const { return m_hover.get(); }
+    const QImage &pressed() const { return m_pressed.get(); }
+    const QImage &disabled() const { return m_disabled.get(); }
     const QImage &track() const { return m_track; }
     const QImage &thumb() const { return m_thumb; }
 
@@ -57,6 +60,19 @@ public:
     void detach() { m_owner = nullptr; }
 
 private:
+    // A picture read when it is first asked for.
+    class LatePicture {
+    public:
+        LatePicture() = default;
+        LatePicture(SkinPictures *pictures, QString path) : m_pictures(pictures), m_path(std::move(path)) {}
+        const QImage &get() const;
+
+    private:
+        SkinPictures *m_pictures = nullptr; // the skin's, which outlives its elements
+        mutable QString m_path;             // empty once read
+        mutable QImage m_image;
+    };
+
     void repaint(const SkinRect &before);
 
     SkinWindow *m_owner;
@@ -67,5 +83,6 @@ private:
     bool m_visible;
     bool m_enabled = true;
     int m_position;
-    QImage m_picture, m_hover, m_pressed, m_disabled, m_track, m_thumb;
+    QImage m_track, m_thumb;
+    LatePicture m_picture, m_hover, m_pressed, m_disabled;
 };

@@ -16,8 +16,13 @@ QImage KeyOutMagenta(const QImage &image)
                 keyed = true;
             }
     }
-    return keyed ? out.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                 : image.convertToFormat(QImage::Format_RGB32);
+    if (image.hasAlphaChannel())
+        return keyed ? out.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                     : image.convertToFormat(QImage::Format_RGB32);
+    // Every pixel is opaque or keyed out to 0: the same bytes are already
+    // premultiplied, or plain RGB32 when none was keyed, so no copy is made.
+    out.reinterpretAsFormat(keyed ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    return out;
 }
 
 QImage SkinPictures::load(const QString &path)

@@ -25,7 +25,7 @@ QStringList Words(const QString &text) { return text.split(u' ', Qt::SkipEmptyPa
 
 std::string Line(const QStringList &words) { return words.join(u' ').toStdString(); }
 
-const QString kCommon = QStringLiteral("-nostdin -hide_banner -nostats -loglevel error -progress pipe:3");
+const QString kCommon = QStringLiteral("-nostdin -hide_banner -nostats -loglevel level+info -progress pipe:3");
 const QString kInput = QStringLiteral("-probesize 8000000 -analyzeduration 30000000 -f mpeg -i pipe:0");
 
 // A DVD title line as the program joins it, split as the runner splits it;

@@ -17,7 +17,7 @@ QStringList Words(const char *text) { return QString::fromUtf8(text).split(u' ',
 // Argument lists compared as one text, so a failure shows them readably.
 std::string Line(const QStringList &words) { return words.join(u' ').toStdString(); }
 
-const QStringList kCommon{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "error", "-progress", "pipe:3"};
+const QStringList kCommon{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "level+info", "-progress", "pipe:3"};
 
 TEST(RegisterRequest, TranslatesTheProgramsLines)
 {

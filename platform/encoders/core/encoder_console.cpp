@@ -3,13 +3,11 @@
 #include "platform/encoders/core/encoder_request.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -19,15 +17,6 @@ std::string Env(const char *name)
     const char *value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
-
-// The starts of ffmpeg's messages about an output it could not write.
-constexpr std::string_view kWriteErrors[] = {
-    "Error writing trailer of ",
-    "Error closing file ",
-    "av_interleaved_write_frame(): ",
-    "Error muxing a packet",
-    "Error submitting a packet to the muxer",
-};
 
 // True while the last status line ended in a carriage return: a message
 // written then would overwrite it on the console and keep its tail.
@@ -75,15 +64,6 @@ void RelayToolLine(std::string_view line)
     WriteMessage(std::move(text));
 }
 
-bool IsOutputWriteError(std::string_view line)
-{
-    for (const std::string_view start : kWriteErrors) {
-        if (line.substr(0, start.size()) == start)
-            return true;
-    }
-    return false;
-}
-
 int ConversionExitCode(std::string_view program, int code, bool writeFailed)
 {
     if (code != 0 || !writeFailed)
@@ -92,28 +72,29 @@ int ConversionExitCode(std::string_view program, int code, bool writeFailed)
     return 1;
 }
 
-int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, bool probeStreams)
+int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, const FfmpegEndReport &report)
 {
     if (code != 0)
         return code;
     const QFileInfo file(output);
-    if (!file.isFile() || file.size() == 0) {
-        SayAs(program, "the output was not made: " + output.toStdString());
-        return 1;
-    }
-    if (!probeStreams)
+    const std::string path = output.toStdString();
+    switch (JudgeOutput(report, file.isFile() ? file.size() : -1)) {
+    case OutputVerdict::Made:
         return 0;
-    std::string json;
-    ToolStreams streams;
-    streams.output = [&json](const char *data, size_t size) { json.append(data, size); };
-    streams.errorLine = RelayToolLine;
-    const int probed = RunTool(ToolCommand(FfprobeProgram(), FfprobeArguments(output)), streams);
-    const QJsonObject facts = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
-    if (probed != 0 || facts.value(QStringLiteral("streams")).toArray().isEmpty()) {
-        SayAs(program, "the output holds no stream: " + output.toStdString());
-        return 1;
+    case OutputVerdict::NotMade:
+        SayAs(program, "the output was not made: " + path);
+        break;
+    case OutputVerdict::WriteFailed:
+        SayAs(program, "the output could not be written: " + path);
+        break;
+    case OutputVerdict::NothingEncoded:
+        SayAs(program, "nothing was encoded into the output: " + path);
+        break;
+    case OutputVerdict::NoStream:
+        SayAs(program, "the output holds no stream: " + path);
+        break;
     }
-    return 0;
+    return 1;
 }
 
 std::string FfmpegProgram()
@@ -143,13 +124,14 @@ std::vector<std::string> ToolCommand(const std::string &program, const QStringLi
     return argv;
 }
 
-ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed)
+ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport *end)
 {
     ToolStreams streams;
-    streams.errorLine = [writeFailed](std::string_view line) {
-        if (writeFailed && IsOutputWriteError(line))
-            *writeFailed = true;
-        RelayToolLine(line);
+    // Without the caller's report the log is still read, for what it shows.
+    const auto own = end ? nullptr : std::make_shared<FfmpegEndReport>();
+    streams.errorLine = [end, own](std::string_view line) {
+        if (const std::optional<std::string> shown = (end ? *end : *own).read(line))
+            RelayToolLine(*shown);
     };
     streams.progressLine = [&report](std::string_view line) {
         const QByteArray status = report.feed(QByteArrayView(line.data(), qsizetype(line.size())));

@@ -4,6 +4,7 @@
 // tool's messages passed on, the status lines, and the ffmpeg and ffprobe
 // programs (FFMPEG and FFPROBE in the environment may name others).
 
+#include "platform/encoders/core/ffmpeg_end_report.h"
 #include "platform/encoders/core/progress_report.h"
 #include "platform/encoders/core/tool_process.h"
 
@@ -24,28 +25,24 @@ void SayAs(std::string_view program, std::string_view text);
 // pass for a status line or a probe line: one line, a prefix, no time= in it.
 void RelayToolLine(std::string_view line);
 
-// True for ffmpeg's report that the output could not be written (full disc,
-// failing device): ffmpeg exits 0 after some of them.
-bool IsOutputWriteError(std::string_view line);
-
 // The exit code of a conversion run: one that ffmpeg ended well but whose
 // output it could not write has failed, and says so.
 int ConversionExitCode(std::string_view program, int code, bool writeFailed);
 
 // The exit code of a conversion that ended well (code 0) but whose output is
-// missing or holds no stream (ffprobe finds none): 1, said on standard error.
-// Any other code is returned unchanged. A picture (probeStreams false) needs
-// only to be there: its name may hold what ffprobe reads as a pattern.
-int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, bool probeStreams = true);
+// missing or empty, or of which ffmpeg's report (that of the run that wrote
+// it) tells no media: 1, said on standard error. Any other code is returned
+// unchanged.
+int VerifiedOutputExitCode(std::string_view program, int code, const QString &output, const FfmpegEndReport &report);
 
 std::string FfmpegProgram();
 // FFPROBE, else the ffprobe beside a named ffmpeg, else the one on PATH.
 std::string FfprobeProgram();
 std::vector<std::string> ToolCommand(const std::string &program, const QStringList &arguments);
 
-// The streams of a conversion run: its messages relayed (and write errors
-// noted in *writeFailed), its progress as status lines on standard output.
-ToolStreams ConversionStreams(ProgressReport &report, bool *writeFailed);
+// The streams of a conversion run: its log read into *end (the errors
+// relayed; end may be null), its progress as status lines on standard output.
+ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport *end);
 
 // A stand-in's main (program: its name in messages): stop signals forwarded,
 // the arguments read, and the body run; a refused request prints the usage

@@ -84,7 +84,9 @@ QString ValueOf(const QList<OptionPair> &pairs, const QString &name)
 
 QStringList FfmpegCommonOptions(const EncoderRequest &request)
 {
-    QStringList words{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "error", "-progress", "pipe:3"};
+    // Every line tagged with its level: the errors are passed on, the closing
+    // summary (an informational line) tells what was written.
+    QStringList words{"-nostdin", "-hide_banner", "-nostats", "-loglevel", "level+info", "-progress", "pipe:3"};
     if (request.overwrite)
         words << "-y";
     else

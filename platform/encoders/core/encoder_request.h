@@ -45,7 +45,8 @@ EncoderRequest ParseEncoderRequest(const QStringList &arguments);
 // does not end with -sn and the output.
 void ParseConversionOptions(const QStringList &arguments, qsizetype at, EncoderRequest &request);
 
-// What every ffmpeg run starts with: quiet, the progress on fd 3, -y or -n.
+// What every ffmpeg run starts with: its log tagged by level, the progress on
+// fd 3, -y or -n.
 QStringList FfmpegCommonOptions(const EncoderRequest &request);
 
 // One ffmpeg run that converts the request (no AMR-NB audio).

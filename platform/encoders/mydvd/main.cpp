@@ -55,31 +55,29 @@ private:
     std::string m_path;
 };
 
-ToolStreams FedStreams(ProgressReport &report, bool *writeFailed, SectorFeed &feed)
+ToolStreams FedStreams(ProgressReport &report, FfmpegEndReport &end, SectorFeed &feed)
 {
-    ToolStreams streams = ConversionStreams(report, writeFailed);
+    ToolStreams streams = ConversionStreams(report, &end);
     streams.input = [&feed] { return feed.next(); };
     return streams;
 }
 
-int RipOnce(const DvdRequest &request, const RipStreams &streams, SectorFeed &feed)
+int RipOnce(const DvdRequest &request, const RipStreams &streams, SectorFeed &feed, FfmpegEndReport &end)
 {
     ProgressReport report;
-    bool writeFailed = false;
     const int code = RunTool(ToolCommand(FfmpegProgram(), FfmpegRipArguments(request.encoding, streams)),
-                             FedStreams(report, &writeFailed, feed));
-    return ConversionExitCode(kName, code, writeFailed);
+                             FedStreams(report, end, feed));
+    return ConversionExitCode(kName, code, end.writeFailed());
 }
 
 // The PCM ffmpeg writes on its standard output encoded into an AMR-NB file,
 // made with the first audio so that a failing rip leaves path untouched.
 int RipToAmr(const QStringList &arguments, const DvdRequest &request, const std::string &path, bool overwrite,
-             SectorFeed &feed)
+             SectorFeed &feed, FfmpegEndReport &end)
 {
     std::optional<AmrWriter> writer;
     ProgressReport report;
-    bool writeFailed = false;
-    ToolStreams streams = FedStreams(report, &writeFailed, feed);
+    ToolStreams streams = FedStreams(report, end, feed);
     streams.output = [&](const char *data, size_t size) {
         if (!writer)
             writer.emplace(path, overwrite, request.encoding.amrBitrate);
@@ -90,33 +88,33 @@ int RipToAmr(const QStringList &arguments, const DvdRequest &request, const std:
         writer.emplace(path, overwrite, request.encoding.amrBitrate);
     if (writer)
         writer->finish();
-    return ConversionExitCode(kName, code, writeFailed);
+    return ConversionExitCode(kName, code, end.writeFailed());
 }
 
 // AMR-NB beside video: one reading of the sectors gives the video file and the
 // AMR-NB file, which a second, copying run joins into the output.
-int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed &feed)
+int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed &feed, FfmpegEndReport &end)
 {
     const EncoderRequest &encoding = request.encoding;
     if (encoding.amrOnly)
         return RipToAmr(FfmpegRipPcmArguments(encoding, streams), request, encoding.output.toStdString(),
-                        encoding.overwrite, feed);
+                        encoding.overwrite, feed, end);
     const QString suffix = QFileInfo(encoding.output).suffix();
     const TemporaryFile video(suffix.isEmpty() ? std::string() : (QStringLiteral(".") + suffix).toStdString());
     const TemporaryFile audio(".amr");
+    FfmpegEndReport ripEnd;
     const int code = RipToAmr(FfmpegRipVideoAndPcmArguments(encoding, streams, video.qpath()), request, audio.path(),
-                              true, feed);
+                              true, feed, ripEnd);
     if (code != 0 || StopRequested())
         return code;
     ProgressReport report;
-    bool writeFailed = false;
-    ToolStreams join = ConversionStreams(report, &writeFailed);
+    ToolStreams join = ConversionStreams(report, &end);
     join.progressLine = nullptr; // the rip has shown its progress already
     const int joined = RunTool(
         ToolCommand(FfmpegProgram(),
                     FfmpegRipMuxArguments(encoding, video.qpath(), audio.qpath(), !streams.audioMap.isEmpty())),
         join);
-    return ConversionExitCode(kName, joined, writeFailed);
+    return ConversionExitCode(kName, joined, end.writeFailed());
 }
 
 // An audio stream the IFO lists may start long after the opening (a
@@ -159,14 +157,16 @@ int Rip(const DvdRequest &request)
     }
     if (StopRequested())
         return 128 + SIGTERM;
-    const int code = request.encoding.amr ? RipWithAmr(request, streams, feed) : RipOnce(request, streams, feed);
+    FfmpegEndReport end; // of the ffmpeg run that wrote the output
+    const int code =
+        request.encoding.amr ? RipWithAmr(request, streams, feed, end) : RipOnce(request, streams, feed, end);
     if (!feed.readError().empty()) {
         Say(feed.readError());
         return code == 0 ? 1 : code;
     }
     if (code == 0 && streams.subtitleId != 0 && !feed.given().has(streams.subtitleId))
         Say("subtitle " + StreamIdText(streams.subtitleId).toStdString() + " shows nothing in these sectors");
-    return StopRequested() ? code : VerifiedOutputExitCode(kName, code, request.encoding.output);
+    return StopRequested() ? code : VerifiedOutputExitCode(kName, code, request.encoding.output, end);
 }
 
 constexpr const char *kUsage =

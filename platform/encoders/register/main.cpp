@@ -29,7 +29,7 @@ namespace {
 
 void Say(const std::string &text) { SayAs("register.dat", text); }
 
-int Checked(int code, bool writeFailed) { return ConversionExitCode("register.dat", code, writeFailed); }
+int Checked(int code, const FfmpegEndReport &end) { return ConversionExitCode("register.dat", code, end.writeFailed()); }
 
 int Probe(const EncoderRequest &request)
 {
@@ -52,11 +52,12 @@ int Probe(const EncoderRequest &request)
 
 // The input's audio as AMR-NB into path; progress is shown when asked. The
 // file is made with the first audio, so a failing input leaves it untouched.
-int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overwrite, bool showProgress)
+int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overwrite, bool showProgress,
+              FfmpegEndReport &end)
 {
     std::optional<AmrWriter> writer;
     ProgressReport report;
-    ToolStreams streams = ConversionStreams(report, nullptr);
+    ToolStreams streams = ConversionStreams(report, &end);
     if (!showProgress)
         streams.progressLine = nullptr;
     streams.output = [&](const char *data, size_t size) {
@@ -72,10 +73,10 @@ int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overw
     return code;
 }
 
-int ConvertWithAmr(const EncoderRequest &request)
+int ConvertWithAmr(const EncoderRequest &request, FfmpegEndReport &end)
 {
     if (request.amrOnly)
-        return EncodeAmr(request, request.output.toStdString(), request.overwrite, true);
+        return EncodeAmr(request, request.output.toStdString(), request.overwrite, true, end);
     const char *tmp = std::getenv("TMPDIR");
     std::string amrPath = std::string(tmp && *tmp ? tmp : "/tmp") + "/register-amr-XXXXXX.amr";
     const int fd = ::mkstemps(amrPath.data(), 4);
@@ -86,18 +87,18 @@ int ConvertWithAmr(const EncoderRequest &request)
     ::close(fd);
     int code = 0;
     try {
-        const int audio = EncodeAmr(request, amrPath, true, false);
+        FfmpegEndReport audioEnd;
+        const int audio = EncodeAmr(request, amrPath, true, false, audioEnd);
         if (StopRequested()) {
             ::unlink(amrPath.c_str());
             return audio;
         }
         // A source without audio still gives its video.
         ProgressReport report;
-        bool writeFailed = false;
         code = RunTool(ToolCommand(FfmpegProgram(),
                                    FfmpegMuxArguments(request, QString::fromStdString(amrPath), audio == 0)),
-                       ConversionStreams(report, &writeFailed));
-        code = Checked(code, writeFailed);
+                       ConversionStreams(report, &end));
+        code = Checked(code, end);
     } catch (...) {
         ::unlink(amrPath.c_str());
         throw;
@@ -106,17 +107,17 @@ int ConvertWithAmr(const EncoderRequest &request)
     return code;
 }
 
-int Convert(const EncoderRequest &request)
+// end: the report of the ffmpeg run that wrote the output.
+int Convert(const EncoderRequest &request, FfmpegEndReport &end)
 {
     for (const QString &note : request.notes)
         Say(note.toStdString());
     if (request.amr)
-        return ConvertWithAmr(request);
+        return ConvertWithAmr(request, end);
     ProgressReport report;
-    bool writeFailed = false;
     const int code = RunTool(ToolCommand(FfmpegProgram(), FfmpegConvertArguments(request)),
-                             ConversionStreams(report, &writeFailed));
-    return Checked(code, writeFailed);
+                             ConversionStreams(report, &end));
+    return Checked(code, end);
 }
 
 constexpr const char *kUsage =
@@ -137,8 +138,8 @@ int main(int argc, char **argv)
         }
         if (request.kind == EncoderRequest::Kind::Probe)
             return Probe(request);
-        const int code = Convert(request);
-        return StopRequested() ? code : VerifiedOutputExitCode("register.dat", code, request.output,
-                                                                   !request.outputOptions.contains(QStringLiteral("image2")));
+        FfmpegEndReport end;
+        const int code = Convert(request, end);
+        return StopRequested() ? code : VerifiedOutputExitCode("register.dat", code, request.output, end);
     });
 }

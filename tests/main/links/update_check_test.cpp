@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,9 +101,14 @@ public:
     {
         Write(m_dir.filePath("server.py"), kServer);
         m_process.start("python3", {m_dir.filePath("server.py"), files()});
-        // A busy machine can take a while to start python.
-        if (m_process.waitForStarted() && m_process.waitForReadyRead(60000))
+        // A busy machine can take a while to start python. The port's line
+        // may come in two reads: its newline must not pass for a request.
+        QDeadlineTimer deadline(60000);
+        if (m_process.waitForStarted()) {
+            while (!m_process.canReadLine() && m_process.waitForReadyRead(int(deadline.remainingTime()))) {
+            }
             m_port = QString::fromUtf8(m_process.readLine()).trimmed().toInt();
+        }
     }
     ~UpdateServer()
     {

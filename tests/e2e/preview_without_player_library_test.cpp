@@ -5,17 +5,9 @@
 // message that says what is missing.
 
 #include "engine/source_list.h"
-#include "main/window/main_window.h"
-#include "main/window/process_slot_runner.h"
-#include "main/program.h"
-#include "engine/runner_source_probe.h"
-#include "platform/dialogs/recording_dialogs.h"
-#include "platform/errors/recording_error_box.h"
-#include "platform/paths/program_paths.h"
-#include "platform/shell/recording_shell.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_program.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -38,24 +30,16 @@ TEST(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
 TEST(WithoutPlayerLibrary, APreviewEndsWithAMessageNamingIt)
 {
     qputenv("RAVENMOOR_LIBMPV", "/nonexistent/libmpv.so.2");
-    static int argc = 1;
-    static char name[] = "preview_without_player_library_test";
-    static char *argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QTemporaryDir config, media;
+    windowTestApp();
+    QTemporaryDir media;
     const QString clip = media.filePath(QStringLiteral("clip.mp4"));
     ASSERT_TRUE(makeClip(clip, 2));
-    qputenv("RAVENMOOR_CONFIG_DIR", config.path().toUtf8());
-    const ProgramPaths paths(binDir(), "ravenmoor", config.path());
-    RecordingErrorBox errors;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    RunnerSourceProbe probe;
-    EncoderProcesses encoders;
-    Program program(ProgramOutside{paths, errors, dialogs, shell, probe, encoders});
-    Tfm_main &window = program.main();
-    window.show();
-    ASSERT_TRUE(window.setUpDone()) << errors.shown.join("\n").toStdString();
+    RealProgram real;
+    real.makeProgram();
+    ASSERT_NO_FATAL_FAILURE(real.showWindow());
+    Tfm_main &window = real.window();
+    RecordingDialogs &dialogs = real.dialogs;
+    const RecordingErrorBox &errors = real.errors;
     window.skinIni().WriteBool("play", "hint", false);
 
     dialogs.fileChoices << QStringList{clip};
@@ -68,7 +52,7 @@ TEST(WithoutPlayerLibrary, APreviewEndsWithAMessageNamingIt)
     EXPECT_TRUE(waitUntil([&] { return dialogs.texts().join("\n").contains(QLatin1String("libmpv")); }, 3000))
         << dialogs.texts().join("\n").toStdString();
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
-    program.shutDown();
+    real.endProgram();
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QStyle>
 #include <numeric>
 

@@ -60,6 +60,16 @@ const PickerEdition *FindPickerEdition(const QString &executableName)
     return nullptr;
 }
 
+QStringList EditionProgramNames(const QString &programName)
+{
+    QStringList names{programName};
+    for (const PickerEdition &row : kEditions)
+        for (const char *word : row.words)
+            if (word)
+                names << programName + QLatin1Char('-') + QLatin1String(word);
+    return names;
+}
+
 std::optional<EditionOpening> EditionOpeningFor(const QString &executableName, int mainLeft)
 {
     const PickerEdition *row = FindPickerEdition(executableName);

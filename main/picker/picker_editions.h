@@ -8,6 +8,7 @@
 #include "main/picker/picker_tables.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,11 @@ bool HasBrandWord(const QString &executableName);
 
 // The first edition row whose word the lower-cased name contains; null for the full product.
 const PickerEdition *FindPickerEdition(const QString &executableName);
+
+// The names the program ships under: programName for the full product, then
+// programName, a dash and the word of each edition, in the table's order.
+// Each of them needs its own title picture and product record.
+QStringList EditionProgramNames(const QString &programName);
 
 // Where an edition's panel opens and where its buttons go.
 struct EditionOpening {

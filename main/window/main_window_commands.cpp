@@ -194,7 +194,7 @@ void Tfm_main::setListColumnCaption(int column, const QString &caption)
 
 void Tfm_main::setListColumnWidth(int column, int width)
 {
-    lv->setColumnWidth(column, width);
+    lv->setLayoutColumnWidth(column, width);
 }
 
 void Tfm_main::setListCheckBoxes(bool shown)

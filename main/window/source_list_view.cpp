@@ -1,9 +1,14 @@
 #include "main/window/source_list_view.h"
 
+#include "engine/conversion_queue.h"
+#include "engine/encoder_progress.h"
+#include "engine/job_messages.h"
 #include "engine/source_list.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+#include <numeric>
 
 namespace {
 
@@ -19,6 +24,15 @@ private:
     bool &m_flag;
     bool m_was;
 };
+
+constexpr int kTitleColumn = 0;
+constexpr int kStatusColumn = 4;
+
+// The texts a run leaves in the Status column; a preview's words are shorter.
+QStringList StatusTexts()
+{
+    return {kStatusFinishWarning, kStatusFinish, kStatusFailed, kStatusStop, ProgressPercentText(9999)};
+}
 
 } // namespace
 
@@ -58,6 +72,51 @@ void SourceListView::setCheckBoxes(bool shown)
     m_checkBoxes = shown;
     for (int i = 0; i < topLevelItemCount(); ++i)
         showRow(i);
+}
+
+void SourceListView::setLayoutColumnWidth(int column, int width)
+{
+    if (column < 0 || column >= int(m_layoutWidths.size()))
+        return;
+    m_layoutWidths[size_t(column)] = width;
+    m_columnsLaidOut = true;
+    fitColumns();
+}
+
+void SourceListView::resizeEvent(QResizeEvent *event)
+{
+    QTreeWidget::resizeEvent(event);
+    fitColumns();
+}
+
+// The room is counted with the vertical scroll bar shown, as a long list shows it.
+void SourceListView::fitColumns()
+{
+    if (!m_columnsLaidOut)
+        return;
+    std::array<int, 5> widths = m_layoutWidths;
+    widths[kStatusColumn] = qMax(widths[kStatusColumn], widestStatusWidth());
+    const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int overflow = std::accumulate(widths.begin(), widths.end(), 0) - room;
+    // The title keeps at least half its width; a layout narrower than that scrolls sideways.
+    if (overflow > 0)
+        widths[kTitleColumn] = qMax(widths[kTitleColumn] - overflow, widths[kTitleColumn] / 2);
+    for (int i = 0; i < int(widths.size()); ++i)
+        setColumnWidth(i, widths[size_t(i)]);
+}
+
+// Measured as the list's items are drawn: its font and the style's margins.
+int SourceListView::widestStatusWidth() const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    int widest = 0;
+    for (const QString &text : StatusTexts()) {
+        option.text = text;
+        widest = qMax(widest, style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width());
+    }
+    return widest;
 }
 
 void SourceListView::rowAppended(int row)

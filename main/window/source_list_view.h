@@ -5,6 +5,7 @@
 // selection back to it.
 
 #include <QTreeWidget>
+#include <array>
 #include <functional>
 
 class SourceList;
@@ -21,17 +22,25 @@ public:
     std::function<void()> onSelectionChanged;
 
     void setCheckBoxes(bool shown);
+    // The layout's width of a column. The Status column is widened to show
+    // its longest text whole, and the title column gives up the room for it.
+    void setLayoutColumnWidth(int column, int width);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void rowAppended(int row);
     void showRow(int row);
     void userChangedItem(QTreeWidgetItem *item, int column);
     void userChangedSelection();
+    void fitColumns();
+    int widestStatusWidth() const;
 
     SourceList &m_list;
     bool m_checkBoxes = true;
     bool m_mirroring = false; // the view follows the model: no echo back
+    std::array<int, 5> m_layoutWidths{};
+    bool m_columnsLaidOut = false;
 };

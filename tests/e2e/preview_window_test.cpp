@@ -9,6 +9,7 @@
 #include "engine/source_list.h"
 #include "engine/text_helpers.h"
 #include "main/picker/picker_panels.h"
+#include "tests/support/private_display.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_program.h"
 
@@ -22,9 +23,6 @@
 #include <QTreeWidget>
 #include <QComboBox>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/prctl.h>
 
 namespace {
 
@@ -49,33 +47,6 @@ double ClipLevel(int s)
 bool PlaysSecond(double level, int from, int to)
 {
     return level > ClipLevel(from) - 6 && level < ClipLevel(to) + 6;
-}
-
-// An X server of the test's own, found through -displayfd, ending with the test.
-void StartPrivateDisplay()
-{
-    auto *server = new QProcess;
-    server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    server->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    QByteArray number;
-    while (!number.endsWith('\n') && server->waitForReadyRead(10000))
-        number += server->readAllStandardOutput();
-    if (number.trimmed().isEmpty())
-        qFatal("Xvfb did not start");
-    qputenv("DISPLAY", ":" + number.trimmed());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
-QApplication &App()
-{
-    static int argc = 1;
-    static char name[] = "preview_window_test";
-    static char *argv[] = {name, nullptr};
-    static QApplication *application = [] {
-        StartPrivateDisplay();
-        return new QApplication(argc, argv);
-    }();
-    return *application;
 }
 
 QString Probe(const QStringList &args)
@@ -170,7 +141,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_made);
-        App();
+        PrivateDisplayApp();
         makeProgram();
         ASSERT_NO_FATAL_FAILURE(showWindow());
         window().settings().ed_output = output.path();

@@ -1,8 +1,10 @@
 // Draws every picture the skins and the main window's image buttons load,
 // fitted to the layout in the skin files and Skin.ini:
-//   make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder>
-// Pictures land below the program folder as the files name them.
+//   make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder> <program name>
+// Pictures land below the program folder as the files name them; every
+// edition of the program gets its own title picture.
 
+#include "main/picker/picker_editions.h"
 #include "platform/ini/ini_file.h"
 #include "platform/skin/skin_file.h"
 #include "tools/pictures/button_faces.h"
@@ -34,6 +36,25 @@ const Field kFields[] = {
     {"track", &SkinObjectDef::track, FaceState::Normal},
     {"thumb", &SkinObjectDef::thumb, FaceState::Normal},
 };
+
+// The word each edition's title shows beside the program's name.
+constexpr std::pair<const char *, const char *> kEditionTitles[] = {
+    {"ipod", "iPod"}, {"psp", "PSP"}, {"iphone", "iPhone"}, {"3gp", "3GP"}, {"gphone", "GPhone"},
+    {"mp3", "MP3"},   {"audio", "Audio"}, {"avi", "AVI"},   {"mpeg", "MPEG"}, {"mp4", "MP4"},
+    {"mkv", "MKV"},   {"hd", "HD"},   {"wmv", "WMV"},       {"rm", "RM"},     {"flv", "FLV"},
+};
+
+// The title word of an edition's program name; empty for the program itself.
+QString EditionTitle(const QString &program, const QString &edition)
+{
+    if (edition == program)
+        return {};
+    const QString word = edition.mid(program.size() + 1);
+    for (const auto &[w, title] : kEditionTitles)
+        if (word == QLatin1String(w))
+            return QString::fromUtf8(title);
+    throw PictureError(QStringLiteral("No title is designed for the edition \"%1\"").arg(edition).toStdString());
+}
 
 void writeOnce(PictureWriter &out, QSet<QString> &done, const QString &path, const QImage &image)
 {
@@ -75,7 +96,8 @@ void drawSkin(const SkinFile &file, const TIniFile &layout, PictureWriter &out, 
     }
 }
 
-void drawImageButtons(const SkinSectionDef &main, const TIniFile &layout, PictureWriter &out, QSet<QString> &done)
+void drawImageButtons(const SkinSectionDef &main, const TIniFile &layout, const QString &program, PictureWriter &out,
+                      QSet<QString> &done)
 {
     const QImage background = SectionBackground(main, layout);
     struct Variant {
@@ -89,10 +111,13 @@ void drawImageButtons(const SkinSectionDef &main, const TIniFile &layout, Pictur
             writeOnce(out, done, QStringLiteral("images/%1%2.bmp").arg(QLatin1String(button.name), v.suffix),
                       DrawButtonFace(under, button.face, v.state));
     }
-    // The title picture, named after the program.
+    // The title pictures, named after the program and each of its editions.
     const QRect title(IniNumber(layout, "Title", "Left"), IniNumber(layout, "Title", "Top"),
                       IniNumber(layout, "Title", "Width"), 28);
-    writeOnce(out, done, QStringLiteral("images/main/ravenmoor.bmp"), TitlePicture(pictures::Under(background, title)));
+    const QImage under = pictures::Under(background, title);
+    for (const QString &edition : EditionProgramNames(program))
+        writeOnce(out, done, QStringLiteral("images/main/%1.bmp").arg(edition),
+                  TitlePicture(under, EditionTitle(program, edition)));
 }
 
 } // namespace
@@ -100,8 +125,9 @@ void drawImageButtons(const SkinSectionDef &main, const TIniFile &layout, Pictur
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder>\n");
+    if (argc != 6) {
+        std::fprintf(stderr,
+                     "usage: make_skin_pictures <skn.skn> <wait.skn> <Skin.ini> <program folder> <program name>\n");
         return 2;
     }
     try {
@@ -115,7 +141,7 @@ int main(int argc, char *argv[])
         const SkinSectionDef *main = mainSkin.section(QStringLiteral("popravenmoor"));
         if (!main)
             throw PictureError("The main skin has no section \"popravenmoor\"");
-        drawImageButtons(*main, layout, out, done);
+        drawImageButtons(*main, layout, QString::fromLocal8Bit(argv[5]), out, done);
         std::printf("make_skin_pictures: %d pictures\n", out.written());
     } catch (const std::exception &e) {
         std::fprintf(stderr, "make_skin_pictures: %s\n", e.what());

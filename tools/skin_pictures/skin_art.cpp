@@ -6,6 +6,7 @@
 #include "tools/pictures/picture_writer.h"
 #include "tools/skin_pictures/skin_geometry.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <functional>
 #include <map>
@@ -327,14 +328,34 @@ QRect PictureRect(const SkinSectionDef &, const SkinObjectDef &object, const QSt
     return r;
 }
 
-QImage TitlePicture(const QImage &under)
+QImage TitlePicture(const QImage &under, const QString &edition)
 {
     QImage out = under.convertToFormat(QImage::Format_RGB32);
     QPainter p(&out);
     Smooth(p);
     const qreal icon = out.height() - 4;
     DrawIcon(p, Icon::Raven, QRectF(0, 2, icon, icon), kOnInk);
-    Label(p, QRectF(icon + 8, 0, out.width() - icon - 8, out.height()), QStringLiteral("Ravenmoor"), 16, true, kOnInk,
+    const QString name = QStringLiteral("Ravenmoor");
+    const qreal room = out.width() - icon - 8;
+    constexpr qreal kGap = 6, kChipPadding = 5;
+    // The name and the edition's chip shrink together until both fit.
+    int size = 16;
+    qreal nameWidth = 0, chipWidth = 0;
+    for (; size > 9; --size) {
+        nameWidth = QFontMetricsF(Face(size, true)).horizontalAdvance(name);
+        chipWidth = edition.isEmpty()
+                        ? 0
+                        : QFontMetricsF(Face(size - 4, true)).horizontalAdvance(edition) + 2 * kChipPadding;
+        if (nameWidth + (edition.isEmpty() ? 0 : kGap + chipWidth) <= room)
+            break;
+    }
+    Label(p, QRectF(icon + 8, 0, nameWidth + 1, out.height()), name, size, true, kOnInk,
           Qt::AlignLeft | Qt::AlignVCenter);
+    if (!edition.isEmpty()) {
+        const qreal chipHeight = size + 2;
+        const QRectF chip(icon + 8 + nameWidth + kGap, (out.height() - chipHeight) / 2, chipWidth, chipHeight);
+        RoundedBox(p, chip, 4, kAccent, Mix(kAccent, kInkBottom, 0.3));
+        Label(p, chip, edition, size - 4, true, kOnInk);
+    }
     return out;
 }

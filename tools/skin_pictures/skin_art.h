@@ -17,5 +17,6 @@ QImage ObjectPicture(const SkinSectionDef &section, const SkinObjectDef &object,
 // picture has its full length, a slider's thumb its own width).
 QRect PictureRect(const SkinSectionDef &section, const SkinObjectDef &object, const QString &field,
                   const TIniFile &layout);
-// The title picture dragged to move the main window.
-QImage TitlePicture(const QImage &under);
+// The title picture dragged to move the main window: the program's name, and
+// an edition's own word (empty for the full product) beside it.
+QImage TitlePicture(const QImage &under, const QString &edition);

@@ -551,9 +551,6 @@ TEST_F(UpdateWindow, LinkCommandsOpenTheirPages)
     // The built-in addresses name no real page: the help page beside the program opens instead.
     const QString help = QUrl::fromLocalFile(folder.filePath("help.html")).toString();
     ASSERT_TRUE(QFile::exists(folder.filePath("help.html")));
-    const QByteArray page = Read(folder.filePath("help.html"));
-    for (const char *told : {"./run.sh", "./test.sh", "Add Files", "Add DVD", "Output format", "Start", "Play", "mark"})
-        EXPECT_TRUE(page.contains(told)) << told;
     const QStringList builtIn{help, help, help, help};
     const QString missing = Read(QDir(ravenmoor::test::binDir()).filePath("language.info")).split('\n').value(30);
     ASSERT_FALSE(missing.isEmpty());

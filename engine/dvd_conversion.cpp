@@ -174,6 +174,7 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
         runner->start(DvdTitleCommandLine(m_state.currentJob), m_programFolder);
     } catch (const std::exception &e) {
         retire(std::move(m_runner));
+        RemoveUnwrittenOutput(m_state.currentJob.output);
         EndRow(m_list, row, kStatusFailed, QString::fromUtf8(e.what()), m_state.currentJob, m_state.conversionLog);
         endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The encoder could not be started.")) +
                           QStringLiteral("\n") + QString::fromUtf8(e.what()));
@@ -217,8 +218,9 @@ void DvdConversion::JvCreateProcessRead(const QString &line, bool)
 
 void DvdConversion::measureOutput()
 {
+    // The run's own empty claim on the name counts as nothing written yet.
     const QFileInfo output(m_state.currentJob.output);
-    m_state.outputSizeKb = output.isFile() ? output.size() / 1024 : 1;
+    m_state.outputSizeKb = output.isFile() && output.size() > 0 ? output.size() / 1024 : 1;
 }
 
 void DvdConversion::Convert_usedTimer()
@@ -267,6 +269,7 @@ void DvdConversion::JvCreateProcessTerminate(quint32 exitCode)
         if (!warning.isEmpty())
             EndRow(m_list, row, kStatusFinishWarning, warning, m_state.currentJob, m_state.conversionLog);
     } else {
+        RemoveUnwrittenOutput(m_state.currentJob.output);
         EndRow(m_list, row, kStatusFailed, FailureNote(m_messages, exitCode, written), m_state.currentJob,
                m_state.conversionLog);
     }

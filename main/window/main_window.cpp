@@ -285,6 +285,14 @@ void Tfm_main::SetupSkin()
 
 void Tfm_main::closeEvent(QCloseEvent *event)
 {
+    // No run goes on unseen: the Stop question first. No keeps the window and the run.
+    if (m_state.converting) {
+        m_queue.StopConversion();
+        if (m_state.converting) {
+            event->ignore();
+            return;
+        }
+    }
     // The player and its thread end with the window, and so do the probes of an add.
     if (m_state.previewing)
         StopPreview();

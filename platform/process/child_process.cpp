@@ -37,16 +37,6 @@ ChildProcess::~ChildProcess()
     delete m_process;
 }
 
-void ChildProcess::release()
-{
-    m_killTimer.stop();
-    if (isRunning()) {
-        m_process->disconnect(this);
-        m_process = makeProcess();
-    }
-    m_group = 0;
-}
-
 void ChildProcess::start(const ChildProcessOptions &options)
 {
     if (options.program.isEmpty())

@@ -189,6 +189,7 @@ void Tfm_main::buildControls()
     ed_output = new QLineEdit(this);
     ed_output->setObjectName(QStringLiteral("ed_output"));
     ed_output->installEventFilter(this);
+    connect(ed_output, &QLineEdit::textEdited, this, [this] { m_outputTyped = true; });
 
     lv = new SourceListView(m_list, this);
     lv->onMouseDown = [this] { SetPickerVisible(false); };
@@ -210,7 +211,10 @@ void Tfm_main::connectSkin()
     connect(Skin1, &TSkin::OnClick, this,
             Guarded(box, [this](ISkinObject *source) { Skin1Click(source->GetObjectName(), *this); }));
     connect(Skin1, &TSkin::OnMouseDown, this,
-            Guarded(box, [this](ISkinObject *source, int, int, int) { Skin1MouseDown(source->GetObjectName(), *this); }));
+            Guarded(box, [this](ISkinObject *source, int, int, int) {
+                m_outputRefusalShown = false; // a new press: what it refuses is shown anew
+                Skin1MouseDown(source->GetObjectName(), *this);
+            }));
     connect(Skin1, &TSkin::OnMouseMove, this,
             Guarded(box, [this](ISkinObject *source, int, int) { Skin1MouseMove(source->GetObjectName(), *this); }));
     connect(Skin1, &TSkin::OnScrollTrack, this,

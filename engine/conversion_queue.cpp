@@ -220,14 +220,17 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
         if (isCurrent(slot, runner))
             JvCreateProcessRead(slot, line, fresh);
     });
-    connect(runner, &EncoderSlotRunner::ended, this, [this, slot, runner](quint32 exitCode) {
+    const QString output = m_state.currentJob.output;
+    connect(runner, &EncoderSlotRunner::ended, this, [this, slot, runner, output](quint32 exitCode) {
         if (isCurrent(slot, runner)) {
             JvCreateProcessTerminate(slot, exitCode);
             return;
         }
-        // A stopped encoder has ended: let it go, and tell when the last one has.
+        // A stopped encoder has ended: let it go (and its name, when it wrote
+        // nothing), and tell when the last one has.
         for (auto it = m_stopping.begin(); it != m_stopping.end(); ++it) {
             if (it->get() == runner) {
+                RemoveUnwrittenOutput(output);
                 retire(std::move(*it));
                 m_stopping.erase(it);
                 if (m_stopping.empty())

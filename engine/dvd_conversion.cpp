@@ -154,14 +154,17 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
         if (m_runner.get() == runner)
             JvCreateProcessRead(line, fresh);
     });
-    connect(runner, &EncoderSlotRunner::ended, this, [this, runner](quint32 exitCode) {
+    const QString output = m_state.currentJob.output;
+    connect(runner, &EncoderSlotRunner::ended, this, [this, runner, output](quint32 exitCode) {
         if (m_runner.get() == runner) {
             JvCreateProcessTerminate(exitCode);
             return;
         }
-        // A stopped encoder has ended: it reports nothing to whatever runs now.
+        // A stopped encoder has ended: it reports nothing to whatever runs now,
+        // and gives its name back when it wrote nothing.
         for (auto it = m_stopping.begin(); it != m_stopping.end(); ++it) {
             if (it->get() == runner) {
+                RemoveUnwrittenOutput(output);
                 retire(std::move(*it));
                 m_stopping.erase(it);
                 break;

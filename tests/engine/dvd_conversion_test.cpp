@@ -397,6 +397,8 @@ TEST_F(DvdRun, StopEndsTheEncoderGroupAndTheRun)
     EXPECT_EQ(shell.shutDowns, 0);
     EXPECT_EQ(finished, 0);
     EXPECT_EQ(startedRows, (QVector<int>{0, 1}));
+    // The stopped rip wrote nothing: its name is given back.
+    EXPECT_EQ(QDir(output).entryList(QDir::Files), QStringList{"Title_01.mpg"});
 }
 
 // The stopped encoder ends only after a new run has started: its end belongs

@@ -13,10 +13,11 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 

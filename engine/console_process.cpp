@@ -45,14 +45,6 @@ void TJvCreateProcess::Terminate(std::chrono::milliseconds grace)
         m_child.terminateGroup(grace);
 }
 
-void TJvCreateProcess::Release()
-{
-    if (m_state != TJvProcessState::Running)
-        return;
-    m_child.release();
-    m_state = TJvProcessState::Ready;
-}
-
 void TJvCreateProcess::takeOutput()
 {
     const QByteArray bytes = m_child.takeOutput();

@@ -59,10 +59,6 @@ public:
     // group, SIGKILL after the grace time). OnTerminate still follows.
     void Terminate(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
-    // Lets the running program go on by itself: no more reports, no
-    // OnTerminate, and neither this runner nor the program's exit stops it.
-    void Release();
-
     TJvProcessState State() const { return m_state; }
     // The process id of the running program, which is also its process group.
     qint64 ProcessId() const { return m_child.processId(); }

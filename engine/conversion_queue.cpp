@@ -165,11 +165,13 @@ void ConversionQueue::ConvertFileList()
 
     m_state.usedOutputNames.clear();
     m_state.jobs.resize(count.count);
+    m_state.jobOutputNames.resize(count.count);
     try {
         for (int i = 0; i < count.count; ++i) {
             if (m_hooks.buildFileJob)
                 m_hooks.buildFileJob(count.index[i]);
             m_state.jobs[i] = m_state.currentJob;
+            m_state.jobOutputNames[i] = m_state.currentOutputName;
         }
     } catch (const std::exception &e) {
         endRunWithMessage(QString::fromUtf8(e.what()));
@@ -195,6 +197,13 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
     m_state.currentJob.encoderPath = QDir(m_programFolder).filePath(QStringLiteral("register.dat"));
     if (slot < 0 || slot >= kSlotCount)
         return true;
+    // The name is made sure of now, not at Start: a file that appeared there
+    // since (written by the user or another program) keeps its content.
+    if (m_state.converting && jobIndex >= 0 && jobIndex < m_state.jobs.size()) {
+        m_state.currentJob.output =
+            ClaimOutputPath(job.output, m_state.jobOutputNames.value(jobIndex), m_state.usedOutputNames);
+        m_state.jobs[jobIndex].output = m_state.currentJob.output;
+    }
 
     Slot &s = m_slots[slot];
     if (s.runner)
@@ -211,14 +220,17 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
         if (isCurrent(slot, runner))
             JvCreateProcessRead(slot, line, fresh);
     });
-    connect(runner, &EncoderSlotRunner::ended, this, [this, slot, runner](quint32 exitCode) {
+    const QString output = m_state.currentJob.output;
+    connect(runner, &EncoderSlotRunner::ended, this, [this, slot, runner, output](quint32 exitCode) {
         if (isCurrent(slot, runner)) {
             JvCreateProcessTerminate(slot, exitCode);
             return;
         }
-        // A stopped encoder has ended: let it go, and tell when the last one has.
+        // A stopped encoder has ended: let it go (and its name, when it wrote
+        // nothing), and tell when the last one has.
         for (auto it = m_stopping.begin(); it != m_stopping.end(); ++it) {
             if (it->get() == runner) {
+                RemoveUnwrittenOutput(output);
                 retire(std::move(*it));
                 m_stopping.erase(it);
                 if (m_stopping.empty())
@@ -234,6 +246,7 @@ bool ConversionQueue::StartSlotJob(int slot, int jobIndex, const intputrec &job)
         runner->start(FileConversionCommandLine(m_state.currentJob), workingFolder);
     } catch (const std::exception &e) {
         s.done = 1;
+        RemoveUnwrittenOutput(m_state.currentJob.output);
         EndRow(m_list, s.row, kStatusFailed, QString::fromUtf8(e.what()), m_state.currentJob, m_state.conversionLog);
         stopRunningSlots();
         endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The encoder could not be started.")) +
@@ -278,6 +291,7 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
     const intputrec job = m_state.jobs.value(s.jobIndex);
     const bool written = outputWritten(job.output);
     if (exitCode != 0 || !written) {
+        RemoveUnwrittenOutput(job.output);
         EndRow(m_list, s.row, kStatusFailed, FailureNote(s.messages, exitCode, written), job, m_state.conversionLog);
     } else if (EndsShortOfClip(s.lastSeconds, job.clipSeconds)) {
         EndRow(m_list, s.row, kStatusFailed,

@@ -154,14 +154,17 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
         if (m_runner.get() == runner)
             JvCreateProcessRead(line, fresh);
     });
-    connect(runner, &EncoderSlotRunner::ended, this, [this, runner](quint32 exitCode) {
+    const QString output = m_state.currentJob.output;
+    connect(runner, &EncoderSlotRunner::ended, this, [this, runner, output](quint32 exitCode) {
         if (m_runner.get() == runner) {
             JvCreateProcessTerminate(exitCode);
             return;
         }
-        // A stopped encoder has ended: it reports nothing to whatever runs now.
+        // A stopped encoder has ended: it reports nothing to whatever runs now,
+        // and gives its name back when it wrote nothing.
         for (auto it = m_stopping.begin(); it != m_stopping.end(); ++it) {
             if (it->get() == runner) {
+                RemoveUnwrittenOutput(output);
                 retire(std::move(*it));
                 m_stopping.erase(it);
                 break;
@@ -174,6 +177,7 @@ bool DvdConversion::StartEncoderJob(const intputrec &job)
         runner->start(DvdTitleCommandLine(m_state.currentJob), m_programFolder);
     } catch (const std::exception &e) {
         retire(std::move(m_runner));
+        RemoveUnwrittenOutput(m_state.currentJob.output);
         EndRow(m_list, row, kStatusFailed, QString::fromUtf8(e.what()), m_state.currentJob, m_state.conversionLog);
         endRunWithMessage(m_texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The encoder could not be started.")) +
                           QStringLiteral("\n") + QString::fromUtf8(e.what()));
@@ -217,8 +221,9 @@ void DvdConversion::JvCreateProcessRead(const QString &line, bool)
 
 void DvdConversion::measureOutput()
 {
+    // The run's own empty claim on the name counts as nothing written yet.
     const QFileInfo output(m_state.currentJob.output);
-    m_state.outputSizeKb = output.isFile() ? output.size() / 1024 : 1;
+    m_state.outputSizeKb = output.isFile() && output.size() > 0 ? output.size() / 1024 : 1;
 }
 
 void DvdConversion::Convert_usedTimer()
@@ -267,6 +272,7 @@ void DvdConversion::JvCreateProcessTerminate(quint32 exitCode)
         if (!warning.isEmpty())
             EndRow(m_list, row, kStatusFinishWarning, warning, m_state.currentJob, m_state.conversionLog);
     } else {
+        RemoveUnwrittenOutput(m_state.currentJob.output);
         EndRow(m_list, row, kStatusFailed, FailureNote(m_messages, exitCode, written), m_state.currentJob,
                m_state.conversionLog);
     }

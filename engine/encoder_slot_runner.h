@@ -16,9 +16,6 @@ public:
     virtual void start(const QString &commandLine, const QString &workingFolder) = 0;
     // Ends the process and its children; ended() still follows.
     virtual void terminate() = 0;
-    // Lets the process go on by itself (the program is closing): nothing more
-    // is heard of it, and nothing of this runner stops it.
-    virtual void release() {}
 
     // Slot jobs run at idle priority; a runner told otherwise before start() runs at normal priority.
     void setIdlePriority(bool idle) { m_idlePriority = idle; }

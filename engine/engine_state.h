@@ -43,6 +43,8 @@ struct EngineState {
     int32_t currentClipSeconds = 0; // clip seconds of the job last built (file and DVD rows)
     TCountConvert countConvert;    // checked rows of a file run
     QVector<intputrec> jobs;       // the jobs of a file run, in list order
+    QVector<OutputName> jobOutputNames; // how each of them is named, claimed when it starts
+    OutputName currentOutputName;  // how the job last built is named
     QSet<QString> usedOutputNames; // output paths handed out in this run; cleared at run start
     int currentRowIndex = 0;        // file run: jobs handed out so far
     int tickCount = 0;              // DVD run: seconds before its first progress line; 0 in a file run

@@ -9,10 +9,15 @@
 #include "platform/ini/integer_text.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -206,18 +211,92 @@ QString ChangeFileExt(const QString &name, const QString &ext)
     return name.left(dot) + ext;
 }
 
-QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
-                         const QString &ext, const QSet<QString> &handedOut)
+namespace {
+
+// The folder part of every output name: made when missing (one level), with its "/".
+QString outputDir(const QString &folder)
 {
     QString dir = folder;
     if (!dir.isEmpty() && !QFileInfo::exists(dir))
         QDir().mkdir(dir);
     if (!dir.endsWith(u'/'))
         dir += u'/';
-    QString output = dir + stem + ext;
+    return dir;
+}
+
+// Name number n of the rule: 0 is the stem's own, then caption_1, caption_2, ...
+QString candidateName(const QString &dir, const OutputName &name, int n)
+{
+    if (n == 0)
+        return dir + FitFileNameBase(name.stem, name.ext) + name.ext;
+    const QString suffix = u'_' + QString::number(n) + name.ext;
+    return dir + FitFileNameBase(name.caption, suffix) + suffix;
+}
+
+enum class Claim { Made, Taken, Failed };
+
+// Creates path empty, only when nothing is there yet.
+Claim claimFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        return Claim::Made;
+    }
+    return errno == EEXIST ? Claim::Taken : Claim::Failed;
+}
+
+} // namespace
+
+QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
+                         const QString &ext, const QSet<QString> &handedOut)
+{
+    const QString dir = outputDir(folder);
+    const OutputName name{folder, stem, caption, ext};
+    QString output = candidateName(dir, name, 0);
     for (int n = 1; QFileInfo::exists(output) || handedOut.contains(output); ++n)
-        output = dir + caption + u'_' + QString::number(n) + ext;
+        output = candidateName(dir, name, n);
     return output;
+}
+
+QString ClaimOutputPath(const QString &planned, const OutputName &name, QSet<QString> &handedOut)
+{
+    if (!planned.isEmpty()) {
+        const Claim claim = claimFile(planned);
+        if (claim != Claim::Taken) {
+            handedOut.insert(planned);
+            return planned;
+        }
+    }
+    const QString dir = outputDir(name.folder);
+    for (int n = 0;; ++n) {
+        const QString output = candidateName(dir, name, n);
+        if (handedOut.contains(output) || claimFile(output) == Claim::Taken)
+            continue;
+        handedOut.insert(output);
+        return output;
+    }
+}
+
+void RemoveUnwrittenOutput(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() == 0)
+        QFile::remove(path);
+}
+
+QString FitFileNameBase(const QString &base, const QString &suffix)
+{
+    const qsizetype room = kMaxFileNameBytes - suffix.toUtf8().size();
+    QString fitted = base;
+    qsizetype bytes = fitted.toUtf8().size();
+    while (!fitted.isEmpty() && bytes > room) {
+        // One whole character off the end: a surrogate pair goes together.
+        const qsizetype width = fitted.size() >= 2 && fitted.back().isLowSurrogate() ? 2 : 1;
+        bytes -= fitted.right(width).toUtf8().size();
+        fitted.chop(width);
+    }
+    return fitted;
 }
 
 bool CaptionFitsFileName(const QString &caption, const QString &ext)
@@ -275,8 +354,9 @@ void BuildFileJob(EngineState &state, const SettingsModel &settings, const QStri
     state.outputFolder = settings.ed_output;
     intputrec &job = state.currentJob;
     job.input = info.path;
-    job.output = UniqueOutputPath(state.outputFolder, caption, caption, GetProfileExtension(state),
-                                  state.usedOutputNames);
+    state.currentOutputName = {state.outputFolder, caption, caption, GetProfileExtension(state)};
+    const OutputName &name = state.currentOutputName;
+    job.output = UniqueOutputPath(name.folder, name.stem, name.caption, name.ext, state.usedOutputNames);
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, &info.channels, clip.clipEnd - clip.clipBegin);
     job.clipSeconds = state.currentClipSeconds;
@@ -294,10 +374,9 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
     job.input = input;
     // The numbered names too: a chapter's caption starts with blanks.
     const QString base = dvdBaseName(caption);
-    job.output = UniqueOutputPath(state.outputFolder, ChangeFileExt(base, {}), base, GetProfileExtension(state),
-                                  state.usedOutputNames);
-    state.usedOutputNames.insert(job.output);
+    state.currentOutputName = {state.outputFolder, ChangeFileExt(base, {}), base, GetProfileExtension(state)};
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
+    job.output = ClaimOutputPath({}, state.currentOutputName, state.usedOutputNames);
 }
 
 QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts)

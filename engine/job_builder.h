@@ -69,22 +69,41 @@ QString ChangeFileExt(const QString &name, const QString &ext);
 // "_2", ... that neither exists nor was handed out in this run is returned.
 // A file row's stem is its whole caption (the source name less its own
 // extension, so "Movie.2010.720p" keeps every part); a DVD row's is its name
-// less what follows its last ".".
+// less what follows its last ".". Every name fits a file name: a stem or
+// caption too long for it is shortened (whole characters) before the number
+// and the extension.
 QString UniqueOutputPath(const QString &folder, const QString &stem, const QString &caption,
                          const QString &ext, const QSet<QString> &handedOut);
 
+// Claims the output of a job that starts now: `planned` when it is still
+// free, else the next free name of the rule. The name is created empty and
+// exclusively, so a file that appeared after the run began (or appears
+// meanwhile) is never written over: the encoder's -y only ever meets the
+// run's own file. The claimed name is added to handedOut. When a name cannot
+// be created for another reason (the folder went away), it is returned
+// unclaimed and the encoder reports the failure.
+QString ClaimOutputPath(const QString &planned, const OutputName &name, QSet<QString> &handedOut);
+
+// Removes a claimed output the encoder wrote nothing into.
+void RemoveUnwrittenOutput(const QString &path);
+
 // The most bytes a file name may have.
 inline constexpr int kMaxFileNameBytes = 255;
+// The longest start of `base`, in whole characters, that leaves room for
+// `suffix` in one file name.
+QString FitFileNameBase(const QString &base, const QString &suffix);
 // Whether every output name the rule above can make from caption fits a file
 // name: caption, the longest "_n" and ext, counted in bytes of UTF-8.
 bool CaptionFitsFileName(const QString &caption, const QString &ext);
 
-// File row: fills the current job and records its output as handed out; a clip
+// File row: fills the current job (its planned output and how it is named)
+// and records the output as handed out; a clip
 // that begins after 0 s gets its start as the extra option (" -ss hh:mm:ss").
 // Throws FrameSizeError (before anything changes) for an unusable frame size.
 void BuildFileJob(EngineState &state, const SettingsModel &settings, const QString &caption,
                   const Toriginalinfo &info, const ClipRange &clip);
-// DVD row: input is the row's "vts://" address; caption as the list shows it.
+// DVD row, built when its rip starts: input is the row's "vts://" address;
+// caption as the list shows it; the output is claimed at once.
 void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QString &caption,
                  const Toriginalinfo &info, const TConvertInfo &dvd, const QString &input);
 

@@ -20,8 +20,3 @@ void JvEncoderRunner::terminate()
 {
     m_process.Terminate();
 }
-
-void JvEncoderRunner::release()
-{
-    m_process.Release();
-}

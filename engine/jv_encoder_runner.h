@@ -14,7 +14,6 @@ public:
 
     void start(const QString &commandLine, const QString &workingFolder) override;
     void terminate() override;
-    void release() override;
 
 private:
     TJvCreateProcess m_process;

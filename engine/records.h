@@ -64,6 +64,15 @@ struct intputrec {
     int32_t clipSeconds = 0;
 };
 
+// How a job's output is named: folder + stem + ext, else folder + caption +
+// "_1" + ext, "_2", ... (see UniqueOutputPath).
+struct OutputName {
+    QString folder;
+    QString stem;
+    QString caption;
+    QString ext;
+};
+
 // The job count of a file run and the list index of each checked row, in list order.
 struct TCountConvert {
     int32_t count = 0;

@@ -82,11 +82,10 @@ Program::~Program() = default;
 
 void Program::shutDown()
 {
-    // The running encoders finish their files on their own (a stopped one
-    // would leave a file without its index); the rows not started are not
-    // started, and no after-finish action follows.
+    // Closing during a run has stopped it; the stopped encoders get a moment
+    // to close their files, and nothing of theirs outlives the program.
     m_main->state().converting = false;
-    m_outside.encoders.releaseAll();
+    m_outside.encoders.endAll(std::chrono::seconds(3));
 }
 
 ProgramDialogs::ProgramDialogs() : m_standard(std::make_unique<QtDialogs>()) {}

@@ -189,6 +189,7 @@ void Tfm_main::buildControls()
     ed_output = new QLineEdit(this);
     ed_output->setObjectName(QStringLiteral("ed_output"));
     ed_output->installEventFilter(this);
+    connect(ed_output, &QLineEdit::textEdited, this, [this] { m_outputTyped = true; });
 
     lv = new SourceListView(m_list, this);
     lv->onMouseDown = [this] { SetPickerVisible(false); };
@@ -210,7 +211,10 @@ void Tfm_main::connectSkin()
     connect(Skin1, &TSkin::OnClick, this,
             Guarded(box, [this](ISkinObject *source) { Skin1Click(source->GetObjectName(), *this); }));
     connect(Skin1, &TSkin::OnMouseDown, this,
-            Guarded(box, [this](ISkinObject *source, int, int, int) { Skin1MouseDown(source->GetObjectName(), *this); }));
+            Guarded(box, [this](ISkinObject *source, int, int, int) {
+                m_outputRefusalShown = false; // a new press: what it refuses is shown anew
+                Skin1MouseDown(source->GetObjectName(), *this);
+            }));
     connect(Skin1, &TSkin::OnMouseMove, this,
             Guarded(box, [this](ISkinObject *source, int, int) { Skin1MouseMove(source->GetObjectName(), *this); }));
     connect(Skin1, &TSkin::OnScrollTrack, this,
@@ -285,6 +289,14 @@ void Tfm_main::SetupSkin()
 
 void Tfm_main::closeEvent(QCloseEvent *event)
 {
+    // No run goes on unseen: the Stop question first. No keeps the window and the run.
+    if (m_state.converting) {
+        m_queue.StopConversion();
+        if (m_state.converting) {
+            event->ignore();
+            return;
+        }
+    }
     // The player and its thread end with the window, and so do the probes of an add.
     if (m_state.previewing)
         StopPreview();

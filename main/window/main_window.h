@@ -122,7 +122,8 @@ public:
     void OnTrayIconMessage(int message);
     void Rename1Click();
     void edt_titExit();
-    void ed_outputExit();
+    // True when the box's folder is now the one in use.
+    bool ed_outputExit();
     void Properties1Click();
     void ShowSettingsWindow();
     void StartPreview();
@@ -242,6 +243,7 @@ private:
     void buildPreview();
     void buildLinks();
     bool dvdReading() const;
+    bool outputBoxTaken();
     void connectSkin();
     void SetupSkin();
     void Skin1ScrollTrack(ISkinObject *source);
@@ -260,6 +262,8 @@ private:
     QString m_executableName; // set by FormShow; its once-only guard
     bool m_playBarDrag = false;
     bool m_skinFailed = false;
+    bool m_outputTyped = false;        // the output box holds a typed folder not taken yet
+    bool m_outputRefusalShown = false; // that folder was just refused, with its message
     int m_version = 1;
 
     EngineState m_state;

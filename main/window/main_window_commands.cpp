@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <utility>
 
 bool Tfm_main::hintWindowShowing() const
 {
@@ -66,7 +67,25 @@ void Tfm_main::WarnLine(int line)
 
 void Tfm_main::StartConversion()
 {
+    if (!m_state.converting && !outputBoxTaken())
+        return;
     m_queue.StartConversion();
+}
+
+// Start converts into the folder the output box shows, never into an older
+// one: a folder typed there and not taken yet is taken now, and one that
+// cannot be made refuses the run. A refusal the same press has just shown
+// (the box is committed on mouse-down) is not shown twice.
+bool Tfm_main::outputBoxTaken()
+{
+    const bool justShown = std::exchange(m_outputRefusalShown, false);
+    if (!m_outputTyped)
+        return true;
+    if (justShown)
+        return false;
+    const bool taken = ed_outputExit();
+    m_outputRefusalShown = false;
+    return taken;
 }
 
 void Tfm_main::BrowseOutputFolder()
@@ -77,6 +96,7 @@ void Tfm_main::BrowseOutputFolder()
     m_state.outputFolder = folder;
     m_settings.ed_output = folder;
     ed_output->setText(folder);
+    m_outputTyped = false;
 }
 
 void Tfm_main::OpenOutputFolder()

@@ -132,10 +132,12 @@ bool Tfm_main::renameEditorEvent(QEvent *event)
 }
 
 // The typed output folder is taken when the box loses the focus: made when
-// missing (one level), else the box falls back to the folder in use. A
-// relative name would be made in whatever folder the program happens to run
-// in, so it is made absolute against the home folder and shown so first.
-void Tfm_main::ed_outputExit()
+// missing (one level). One that cannot be made stays in the box to be
+// mended, the folder in use stays, and Start will not run while the box
+// shows another. A relative name would be made in whatever folder the
+// program happens to run in, so it is made absolute against the home folder
+// and shown so first.
+bool Tfm_main::ed_outputExit()
 {
     const QString typed = AbsoluteOutputFolder(ed_output->text(), QDir::homePath());
     ed_output->setText(typed);
@@ -143,11 +145,14 @@ void Tfm_main::ed_outputExit()
         QDir().mkdir(typed);
     if (typed.isEmpty() || !QFileInfo(typed).isDir()) {
         m_services.dialogs.message(MessageKind::Information, QStringLiteral("Unable to create the directory."));
-        ed_output->setText(m_state.outputFolder);
-        return;
+        m_outputRefusalShown = true;
+        return false;
     }
+    m_outputTyped = false;
+    m_outputRefusalShown = false;
     m_state.outputFolder = typed;
     m_settings.ed_output = typed;
+    return true;
 }
 
 void Tfm_main::Properties1Click()

@@ -58,13 +58,3 @@ void EncoderProcesses::endAll(std::chrono::milliseconds wait)
     if (!m_running.isEmpty())
         loop.exec();
 }
-
-void EncoderProcesses::releaseAll()
-{
-    const QSet<TrackedEncoderRunner *> running = m_running;
-    for (TrackedEncoderRunner *r : running) {
-        r->release();
-        r->m_registry = nullptr;
-    }
-    m_running.clear();
-}

@@ -2,8 +2,7 @@
 
 // The encoders of the conversion slots, as the program makes them: the
 // engine's runner on the console process runner, known to EncoderProcesses
-// from its start to its end, so the program can let them finish their files
-// when it closes during a run.
+// from its start to its end, so the program can end them when it closes.
 
 #include "engine/jv_encoder_runner.h"
 
@@ -44,8 +43,6 @@ public:
     // encoder closes its output file) and waits in the event loop until all
     // have ended or `wait` has passed; what is left is killed when its runner goes.
     void endAll(std::chrono::milliseconds wait);
-    // Lets every running encoder finish its file by itself, past the program's end.
-    void releaseAll();
 
 private:
     friend class TrackedEncoderRunner;

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -36,16 +37,6 @@ ChildProcess::~ChildProcess()
     delete m_process;
 }
 
-void ChildProcess::release()
-{
-    m_killTimer.stop();
-    if (isRunning()) {
-        m_process->disconnect(this);
-        m_process = makeProcess();
-    }
-    m_group = 0;
-}
-
 void ChildProcess::start(const ChildProcessOptions &options)
 {
     if (options.program.isEmpty())
@@ -56,8 +47,14 @@ void ChildProcess::start(const ChildProcessOptions &options)
     m_process->setArguments(options.arguments);
     m_process->setWorkingDirectory(options.workingFolder);
     const bool idle = options.idlePriority;
+    const pid_t program = ::getpid();
     // Runs in the child between fork and exec: only async-signal-safe calls.
-    m_process->setChildProcessModifier([idle] {
+    // Nothing started here runs on without the program: the death signal
+    // survives the exec, and a program gone before it was set ends the child.
+    m_process->setChildProcessModifier([idle, program] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != program)
+            ::_exit(127);
         ::setpgid(0, 0);
         if (idle)
             ::setpriority(PRIO_PROCESS, 0, 19);

@@ -40,11 +40,6 @@ public:
     // group is left after the grace time. finished() still follows.
     void terminateGroup(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
-    // Lets the running program go on by itself: nothing more is heard of it,
-    // and neither this object nor its end stops it (the program closing
-    // leaves it running). The object is then as if nothing had been started.
-    void release();
-
     // The exit code a run reports: the program's own, or 128 + the signal that ended it.
     static quint32 ExitCodeOf(int code, QProcess::ExitStatus status);
 
@@ -56,7 +51,6 @@ signals:
 private:
     QProcess *makeProcess();
 
-    // Released runs are let go with their QProcess, whose end would kill them.
     QProcess *m_process;
     QTimer m_killTimer;
     qint64 m_group = 0;

@@ -87,12 +87,36 @@ protected:
             ASSERT_TRUE(makeClip(seed, seconds, {"-c:v", "mpeg4", "-c:a", "mp2"},
                                  "testsrc=size=" + size + ":rate=25"));
         }
-        for (int i = 0; i < n; ++i) {
-            const QString path = dir.filePath(QString("clip %1.mkv").arg(list.rowCount()));
-            QFile::copy(seed, path);
-            commands.AddSourceFile(path);
-        }
+        for (int i = 0; i < n; ++i)
+            addCopy(seed, QString("clip %1.mkv").arg(list.rowCount()));
         QFile::remove(dir.filePath("ffmpeg.log"));
+    }
+
+    void addCopy(const QString &seed, const QString &fileName)
+    {
+        const QString path = dir.filePath(fileName);
+        QFile::copy(seed, path);
+        commands.AddSourceFile(path);
+    }
+
+    void runToTheEnd()
+    {
+        const int before = finished;
+        queue->StartConversion();
+        ASSERT_TRUE(waitFor([&] { return finished == before + 1; }));
+    }
+
+    static QByteArray content(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static double seconds(const QString &path)
+    {
+        QString out;
+        runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path}, &out);
+        return out.trimmed().toDouble();
     }
 
     bool waitFor(const std::function<bool()> &done, int ms = 120000) { return ravenmoor::test::waitUntil(done, ms); }
@@ -244,6 +268,61 @@ TEST_F(FileRun, CorruptInputFailsAndTheOthersFinish)
     queue->StartConversion();
     ASSERT_TRUE(waitFor([&] { return finished == 1; }));
     EXPECT_EQ(statuses(), (QStringList{"Finish", "Failed", "Finish"}));
+}
+
+TEST_F(FileRun, AFileThatAppearsAfterStartIsNeverWrittenOver)
+{
+    addClips(3, 1);
+    state.ThCount = 0; // one slot: the last row starts well after Start
+    const QByteArray theirs = "not yours";
+    QString planned;
+    QObject::connect(queue.get(), &ConversionQueue::jobStarted, [&](int, int job, int) {
+        if (job != 0)
+            return;
+        // Another program writes under the last row's name once the run is under way.
+        planned = state.jobs[2].output;
+        QFile f(planned);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::NewOnly));
+        f.write(theirs);
+    });
+    runToTheEnd();
+    EXPECT_EQ(statuses(), (QStringList{"Finish", "Finish", "Finish"}));
+    ASSERT_EQ(QFileInfo(planned).fileName(), "clip 2.mp4");
+    EXPECT_EQ(content(planned), theirs);
+    EXPECT_EQ(state.jobs[2].output, settings.ed_output + "/clip 2_1.mp4");
+    EXPECT_NEAR(seconds(state.jobs[2].output), 1.0, 0.3);
+}
+
+TEST_F(FileRun, LongNamesStillFitWhenTheyAreNumbered)
+{
+    struct Case {
+        QString base; // 250 bytes, so the first output is 254
+        QString numbered; // the base of the "_1" output: 249 bytes at most, whole characters
+    };
+    const Case cases[] = {
+        {QString(250, u'a'), QString(249, u'a')},
+        {QString(125, QChar(0xE9)), QString(124, QChar(0xE9))},
+        {QString("ab") + QString("\U0001F600").repeated(62), QString("ab") + QString("\U0001F600").repeated(61)},
+    };
+    const QString seed = dir.filePath("seed.mkv");
+    ASSERT_TRUE(makeClip(seed, 1, {"-c:v", "mpeg4", "-c:a", "mp2"}));
+    for (const Case &c : cases) {
+        ASSERT_EQ(c.base.toUtf8().size(), 250);
+        addCopy(seed, c.base + ".mkv");
+    }
+    state.ThCount = 2;
+    // The second run finds every name taken and numbers them all.
+    for (int run = 0; run < 2; ++run) {
+        runToTheEnd();
+        EXPECT_EQ(statuses(), (QStringList{"Finish", "Finish", "Finish"})) << "run " << run;
+    }
+    const QDir out(settings.ed_output);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.base.left(4).toStdString());
+        EXPECT_NEAR(seconds(out.filePath(c.base + ".mp4")), 1.0, 0.3);
+        EXPECT_NEAR(seconds(out.filePath(c.numbered + "_1.mp4")), 1.0, 0.3);
+    }
+    EXPECT_EQ(out.entryList(QDir::Files).size(), 6);
 }
 
 TEST_F(FileRun, MissingEncoderEndsTheRunCleanly)

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -155,10 +156,10 @@ QList<qint64> EncodersWritingInto(const QString &folder)
     return pids;
 }
 
-// Closing while an encoder runs saves the settings and leaves the encoder to
-// finish its file: the output is whole; the row not started is never started,
-// and the after-finish action does not follow.
-TEST_F(MainWindowRoad, CloseDuringARunLetsTheRunningEncoderFinish)
+// Closing while a conversion runs asks the Stop question first: No keeps the
+// window and the run; Yes stops the run as Stop does and closes, and nothing
+// of it is left running once the program is gone.
+TEST_F(MainWindowRoad, CloseDuringARunAsksTheStopQuestionFirst)
 {
     const QString clip = media.filePath("long.avi");
     ASSERT_TRUE(makeClip(clip, 30.0, {"-s", "640x480", "-c:v", "mpeg4", "-c:a", "mp3"},
@@ -166,28 +167,89 @@ TEST_F(MainWindowRoad, CloseDuringARunLetsTheRunningEncoderFinish)
     showWindow();
     window().state().FinishSelcet = 2;
     window().state().ThCount = 0;
-    window().settings().ed_output = output.path();
+    dialogs.folderChoices << output.path();
+    ClickObject(window(), "browse");
     dialogs.fileChoices << QStringList{clip, clip};
     ClickObject(window(), "openfiles");
     ASSERT_EQ(window().sourceList().rowCount(), 2);
     ClickObject(window(), "converter");
     ASSERT_TRUE(QTest::qWaitFor([&] { return encoders.running() == 1; }, 10000));
+    const QString stopQuestion =
+        "Are you sure to sop converting?\r\nThe unfinished-conversion file in some formats cannot be played properly.";
 
+    dialogs.shown.clear();
+    dialogs.answers << false;
     window().close();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text, stopQuestion);
+    EXPECT_TRUE(dialogs.shown[0].question);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().state().converting);
+    EXPECT_EQ(EncodersWritingInto(output.path()).size(), 1);
+
+    dialogs.answers << true;
+    window().close();
+    EXPECT_EQ(dialogs.shown.size(), 2);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(window().state().converting);
+    EXPECT_EQ(window().sourceList().row(0).subItems[SourceRow::Status], "Stop");
     EXPECT_TRUE(QFile::exists(config.filePath("ravenmoor.ini")));
     program->shutDown();
     program.reset();
     EXPECT_EQ(encoders.running(), 0);
-    const QList<qint64> left = EncodersWritingInto(output.path());
-    ASSERT_EQ(left.size(), 1) << "the running encoder goes on after the close";
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return EncodersWritingInto(output.path()).isEmpty(); }, 120000));
-    const QStringList outputs = QDir(output.path()).entryList(QDir::Files);
-    ASSERT_EQ(outputs.size(), 1) << outputs.join(", ").toStdString();
-    const Probed p = Ffprobe(output.filePath(outputs[0]));
-    EXPECT_NEAR(p.seconds, 30.0, 1.0);
-    EXPECT_TRUE(p.streams.contains("video"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return EncodersWritingInto(output.path()).isEmpty(); }, 5000));
+    EXPECT_LE(QDir(output.path()).entryList(QDir::Files).size(), 1) << "the second row never starts";
     EXPECT_EQ(shell.shutDowns, 0);
+}
+
+// Start takes the folder the output box shows: one that cannot be made
+// refuses the run with one message and converts nothing, the box keeping
+// what was typed, whether the box still has the focus at the press or was
+// left before; a usable one typed there is where the run goes.
+TEST_F(MainWindowRoad, StartRefusesAnOutputFolderThatCannotBeMade)
+{
+    ASSERT_TRUE(makeClip(media.filePath("clip.avi"), 1.0, {"-c:v", "mpeg4", "-c:a", "mp3"}));
+    showWindow();
+    dialogs.folderChoices << output.path();
+    ClickObject(window(), "browse");
+    dialogs.fileChoices << QStringList{media.filePath("clip.avi")};
+    ClickObject(window(), "openfiles");
+    ASSERT_EQ(window().sourceList().rowCount(), 1);
+    auto *box = window().findChild<QLineEdit *>("ed_output");
+    ASSERT_TRUE(box);
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+
+    const QString unusable = output.filePath("two/levels");
+    for (const bool leftFirst : {false, true}) {
+        SCOPED_TRACE(leftFirst ? "box left before Start" : "focus in the box at Start");
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, unusable);
+        if (leftFirst) {
+            window().ed_outputExit();
+            box->clearFocus();
+        }
+        dialogs.shown.clear();
+        ClickObject(window(), "converter");
+        EXPECT_FALSE(window().state().converting);
+        EXPECT_EQ(dialogs.texts(), QStringList{"Unable to create the directory."});
+        EXPECT_EQ(box->text(), unusable);
+        EXPECT_EQ(window().settings().ed_output, output.path());
+        EXPECT_EQ(encoders.running(), 0);
+    }
+    EXPECT_TRUE(QDir(output.path()).entryList(QDir::Files).isEmpty());
+
+    // A folder one level down is made and used, though the box never lost the focus.
+    const QString usable = output.filePath("made");
+    box->clear();
+    QTest::keyClicks(box, usable);
+    dialogs.shown.clear();
+    ClickObject(window(), "converter");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().state().converting; }, 60000));
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
+    EXPECT_EQ(QDir(usable).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(window().settings().ed_output, usable);
 }
 
 TEST_F(MainWindowRoad, SetUpRunsOnceAndLeavesTheStartStates)

@@ -510,4 +510,12 @@ TEST_F(MydvdDll, StopEndsTheRipAndItsFfmpegPromptly)
     }
 }
 
+// The program that started it killed outright: the rip and its ffmpeg end too.
+TEST_F(MydvdDll, EndsWithTheProgramThatStartedIt)
+{
+    QString line = DvdLine(Address(s_disc, 0, s_title.last, "0x80", "0"), out("orphan.avi"), {});
+    line.replace(QLatin1String(" -i "), QLatin1String(" -re -i "));
+    EXPECT_TRUE(ravenmoor::test::EndsWithItsKilledParent(line, 3000));
+}
+
 } // namespace

@@ -386,4 +386,14 @@ TEST_F(RegisterDat, StopLeavesNoEncoderBehind)
     }
 }
 
+// The program that started it killed outright: the stand-in and its ffmpeg
+// end too, long before the conversion would have.
+TEST_F(RegisterDat, EndsWithTheProgramThatStartedIt)
+{
+    QTemporaryDir out;
+    const QString line =
+        ConversionLine(s_clip, out.filePath(QStringLiteral("orphan.mp4")), kMp4Pieces, QStringLiteral(" -re -stream_loop 9"));
+    EXPECT_TRUE(ravenmoor::test::EndsWithItsKilledParent(line, 3000));
+}
+
 } // namespace

@@ -297,31 +297,6 @@ TEST_F(ConsoleProcess, TheGroupOfAnEndedProgramEndsWithIt)
     }
 }
 
-// A released run goes on by itself: unheard, and neither the runner going
-// nor a Terminate stops it.
-TEST_F(ConsoleProcess, AReleasedProgramFinishesOnItsOwn)
-{
-    QTemporaryDir dir;
-    const QString done = dir.filePath(QStringLiteral("done"));
-    Recorder record;
-    qint64 group = 0;
-    {
-        TJvCreateProcess runner;
-        record.attach(runner);
-        runner.CommandLine = Shell(QStringLiteral("echo started; sleep 1; echo finished > '%1'").arg(done));
-        runner.Run();
-        group = runner.ProcessId();
-        ASSERT_TRUE(WaitFor([&] { return record.screen.contains(QStringLiteral("started")); })) << "started";
-        runner.Release();
-        EXPECT_EQ(runner.State(), TJvCreateProcess::TJvProcessState::Ready);
-        runner.Terminate(std::chrono::milliseconds(10));
-    }
-    EXPECT_GE(processesInGroup(group), 1);
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(done); }, 10000));
-    App().processEvents();
-    EXPECT_TRUE(record.ends.isEmpty());
-}
-
 // 100 MB of status lines, ended by line feeds or (as ffmpeg's) by carriage
 // returns: every line arrives, and memory stays flat.
 TEST_F(ConsoleProcess, LargeOutputIsNeverDroppedAndMemoryStaysBounded)

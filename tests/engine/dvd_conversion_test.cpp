@@ -335,6 +335,22 @@ TEST_F(DvdRun, FailedRipsSayFailedAndTheRunGoesOn)
     ASSERT_TRUE(waitFor([&] { return ended == 1; }));
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(statuses(), (QStringList{"Failed", "Failed", "Finish", "Failed"}));
+    // The names claimed for rips that wrote nothing are given back.
+    EXPECT_EQ(QDir(output).entryList(QDir::Files), (QStringList{"Title_01.mpg", "Title_03.mpg"}));
+}
+
+TEST_F(DvdRun, ALongTitleNameStillFitsWhenNumbered)
+{
+    const QString title(125, QChar(0xE9)); // 250 bytes: the first output has 254
+    addRow({}, 10, title);
+    for (int run = 1; run <= 2; ++run) {
+        queue->StartConversion();
+        ASSERT_TRUE(waitFor([&] { return ended == run; }));
+        EXPECT_EQ(statuses(), QStringList{"Finish"}) << "run " << run;
+    }
+    QStringList outputs = QDir(output).entryList(QDir::Files);
+    outputs.sort();
+    EXPECT_EQ(outputs, (QStringList{QString(124, QChar(0xE9)) + "_1.mpg", title + ".mpg"}));
 }
 
 // A failed rip says why in its row's note and in the log; a rip made with a
@@ -381,6 +397,8 @@ TEST_F(DvdRun, StopEndsTheEncoderGroupAndTheRun)
     EXPECT_EQ(shell.shutDowns, 0);
     EXPECT_EQ(finished, 0);
     EXPECT_EQ(startedRows, (QVector<int>{0, 1}));
+    // The stopped rip wrote nothing: its name is given back.
+    EXPECT_EQ(QDir(output).entryList(QDir::Files), QStringList{"Title_01.mpg"});
 }
 
 // The stopped encoder ends only after a new run has started: its end belongs

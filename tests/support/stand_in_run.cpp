@@ -3,8 +3,14 @@
 #include "engine/encoder_progress.h"
 #include "tests/support/test_support.h"
 
+#include "platform/process/windows_command_line.h"
+
 #include <QCoreApplication>
+#include <QProcess>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
 
 namespace ravenmoor::test {
 
@@ -35,6 +41,31 @@ Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateP
     EXPECT_TRUE(WaitFor([&] { return !run.ends.isEmpty(); })) << commandLine.toStdString();
     coreApp().processEvents();
     return run;
+}
+
+bool EndsWithItsKilledParent(const QString &commandLine, int timeoutMs)
+{
+    QStringList words;
+    for (QString word : SplitWindowsCommandLine(commandLine))
+        words << u'\'' + word.replace(u'\'', QLatin1String("'\\''")) + u'\'';
+    QProcess shell;
+    shell.setProgram(QStringLiteral("/bin/sh"));
+    shell.setArguments({QStringLiteral("-c"), words.join(u' ') + QStringLiteral(" >/dev/null 2>&1 & wait")});
+    shell.setWorkingDirectory(binDir());
+    // A group of its own, so the stand-in and its tool can be counted after the shell is gone.
+    shell.setChildProcessModifier([] { ::setpgid(0, 0); });
+    shell.start();
+    if (!shell.waitForStarted())
+        return false;
+    const qint64 group = shell.processId();
+    const bool toolRuns = WaitFor([&] { return processesInGroup(group) >= 3; }, 20000);
+    EXPECT_TRUE(toolRuns) << "the shell, the stand-in and its tool: " << commandLine.toStdString();
+    ::kill(pid_t(group), SIGKILL);
+    shell.waitForFinished();
+    const bool gone = WaitFor([&] { return processesInGroup(group) == 0; }, timeoutMs);
+    if (!gone)
+        ::killpg(pid_t(group), SIGKILL);
+    return toolRuns && gone;
 }
 
 QList<int32_t> StatusSeconds(const QStringList &lines)

@@ -27,6 +27,11 @@ bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000);
 // Runs commandLine to its end; `during` is called after every reported line.
 Finished RunLine(const QString &commandLine, const std::function<void(TJvCreateProcess &, Finished &)> &during = {});
 
+// Starts commandLine in the background of a shell, kills that shell outright
+// (kill -9) once the stand-in has its tool running, and tells whether the
+// stand-in and everything it started are gone within timeoutMs.
+bool EndsWithItsKilledParent(const QString &commandLine, int timeoutMs);
+
 // What ParseEncoderSeconds reads from every line that has a value.
 QList<int32_t> StatusSeconds(const QStringList &lines);
 

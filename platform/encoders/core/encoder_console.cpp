@@ -147,6 +147,7 @@ int RunStandIn(std::string_view program, int argc, char **argv, const char *usag
                const std::function<int(const QStringList &)> &body)
 {
     ForwardStopSignals();
+    EndWithParent();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -45,7 +45,7 @@ std::vector<std::string> ToolCommand(const std::string &program, const QStringLi
 ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport *end);
 
 // A stand-in's main (program: its name in messages): stop signals forwarded,
-// the arguments read, and the body run; a refused request prints the usage
+// ended with the program that started it, the arguments read, and the body run; a refused request prints the usage
 // and ends 2, a missing tool ends 127, any other failure 1, each with its message.
 int RunStandIn(std::string_view program, int argc, char **argv, const char *usage,
                const std::function<int(const QStringList &)> &body);

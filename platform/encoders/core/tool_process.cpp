@@ -119,6 +119,16 @@ void ForwardStopSignals()
 
 bool StopRequested() { return g_stop != 0; }
 
+void EndWithParent()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // Gone already, adopted by init: no death signal would ever come. (The
+    // program sets the same signal between its fork and the exec, checking
+    // its own id, so a stand-in it starts is covered from the first moment.)
+    if (::getppid() == 1)
+        ::raise(SIGTERM);
+}
+
 int RunTool(const std::vector<std::string> &argv, const ToolStreams &streams)
 {
     std::array<Pipe, 3> pipes{MakePipe(), MakePipe(), MakePipe()}; // stdout, stderr, fd 3

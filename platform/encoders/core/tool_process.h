@@ -32,6 +32,11 @@ void ForwardStopSignals();
 // True once SIGTERM or SIGINT has arrived.
 bool StopRequested();
 
+// The stand-in ends with the program that started it: SIGTERM when that
+// program is gone (passed on to the tool like a Stop), at once when it went
+// before this was set up. Call after ForwardStopSignals.
+void EndWithParent();
+
 // Runs argv (argv[0] looked up in PATH) to its end. Returns its exit code, or
 // 128 + the signal that ended it. Throws ToolMissing when it cannot be started.
 // A callback that throws stops the tool (SIGTERM); the exception is passed on

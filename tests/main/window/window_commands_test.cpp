@@ -397,6 +397,7 @@ TEST_F(WindowCommands, RenameInPlace)
 
 // A typed folder is made one level deep; a relative one (a "~" among them)
 // is taken against the home folder and shown so, never beside the program.
+// A refused one stays in the box to be mended; the folder in use stays.
 TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
 {
     struct Case {
@@ -425,7 +426,8 @@ TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
         dialogs.shown.clear();
         const QString before = window().state().outputFolder;
         box->setText(c.typed);
-        window().ed_outputExit();
+        const bool taken = window().ed_outputExit();
+        EXPECT_EQ(taken, !c.kept.isEmpty());
         if (!c.kept.isEmpty()) {
             EXPECT_TRUE(QFileInfo(c.kept).isDir());
             EXPECT_EQ(box->text(), c.kept);
@@ -434,8 +436,9 @@ TEST_F(WindowCommands, TypedOutputFolderIsMadeOneLevelDeepOrRefused)
             EXPECT_TRUE(dialogs.shown.isEmpty());
         } else {
             EXPECT_EQ(dialogs.texts(), QStringList({"Unable to create the directory."}));
-            EXPECT_EQ(box->text(), before);
+            EXPECT_EQ(box->text(), c.typed);
             EXPECT_EQ(window().state().outputFolder, before);
+            EXPECT_EQ(window().settings().ed_output, before);
         }
     }
     qputenv("HOME", oldHome);

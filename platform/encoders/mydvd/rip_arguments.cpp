@@ -43,25 +43,29 @@ QStringList VideoMap(const EncoderRequest &encoding, const RipStreams &streams)
     return {"-filter_complex", graph, "-map", "[burned]"};
 }
 
-// An audio stream that starts after the picture would begin at the output's
-// start, out of step: silence fills the time before its first packet.
-QStringList AudioStart(const RipStreams &streams)
+// The output's clock starts at the range's first picture. Silence fills the
+// time before the audio's first packet (a stream that comes in late) and,
+// beside a picture, the time after its last: a part's sectors end before the
+// sound of its last moments, which is muxed behind the picture.
+const QString kAudioInPlace = QStringLiteral("aresample=async=1:first_pts=0");
+
+QStringList AudioFilter(const EncoderRequest &encoding)
 {
-    if (!streams.audioStartsLate)
-        return {};
-    return {"-af", "aresample=async=1:first_pts=0"};
+    if (!RipsVideo(encoding))
+        return {"-af", kAudioInPlace};
+    return {"-af", kAudioInPlace + QStringLiteral(",apad"), "-shortest"};
 }
 
 QStringList AudioMap(const EncoderRequest &encoding, const RipStreams &streams)
 {
     if (streams.audioMap.isEmpty() || Has(encoding.outputOptions, "-an"))
         return {};
-    return QStringList{"-map", streams.audioMap} + AudioStart(streams);
+    return QStringList{"-map", streams.audioMap} + AudioFilter(encoding);
 }
 
 QStringList PcmOutput(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    QStringList words = QStringList{"-map", streams.audioMap, "-vn", "-sn"} + AudioStart(streams);
+    QStringList words = QStringList{"-map", streams.audioMap, "-vn", "-sn", "-af", kAudioInPlace};
     const QString duration = ValueOf(encoding.outputOptions, "-t");
     if (!duration.isEmpty())
         words << "-t" << duration;

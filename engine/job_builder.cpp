@@ -298,6 +298,9 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
                                   state.usedOutputNames);
     state.usedOutputNames.insert(job.output);
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
+    // The sectors bound the rip; the row's whole seconds would cut the fraction
+    // of a second past them from its end.
+    job.durationPiece.clear();
 }
 
 QString MakeUniqueOutputName(EngineState &state, const QString &caption, JobTextDisplay &texts)

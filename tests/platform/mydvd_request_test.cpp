@@ -130,7 +130,8 @@ TEST(DvdRequest, TranslatesTheProgramsDvdLine)
                           "file:/out/Title_01.avi"},
         {"audio-only profile: no picture, so no subtitle", " -ab 192000 -vn -acodec libmp3lame -f mp3 ",
          RipStreams{QStringLiteral("0:i:0x81"), 0x20, std::vector<uint32_t>(16, 0)},
-         "-y " + kInput + " -map 0:i:0x81 -af aresample=async=1:first_pts=0 -b:a 192000 -vn -c:a libmp3lame -f mp3 -sn file:/out/Title_01.avi"},
+         "-y " + kInput + " -map 0:i:0x81 -af aresample=async=1:first_pts=0 -b:a 192000 -vn -c:a libmp3lame -f mp3 -sn file:/out/Title_01.avi "
+                          "-map 0:v:0? -c copy -f null -"},
         {"title without audio", " -f avi ", RipStreams{},
          "-y " + kInput + " -map 0:v:0 -f avi -sn file:/out/Title_01.avi"},
     };
@@ -167,7 +168,8 @@ TEST(DvdRequest, AmrAudioIsEncodedApartFromOneReading)
     EXPECT_EQ(amr.encoding.amrBitrate, 7400);
     EXPECT_EQ(Line(FfmpegRipPcmArguments(amr.encoding, streams)),
               Line(Words(kCommon + " -y " + kInput +
-                         " -map 0:i:0x80 -vn -sn -af aresample=async=1:first_pts=0 -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1")));
+                         " -map 0:i:0x80 -vn -sn -af aresample=async=1:first_pts=0 -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1"
+                         " -map 0:v:0? -c copy -f null -")));
 
     const DvdRequest video = ParseDvdRequest(
         DvdLine(address, " -r 25 -b 200000 -ab 12200 -ac 1 -t 00:00:03 -s 176x144  -ar 8000 "

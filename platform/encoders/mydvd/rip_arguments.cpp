@@ -56,6 +56,12 @@ QStringList AudioFilter(const EncoderRequest &encoding)
     return {"-af", kAudioInPlace + QStringLiteral(",apad"), "-shortest"};
 }
 
+// ffmpeg moves the clock of an input with timestamp breaks (a program stream)
+// to the first packet of the streams it uses: without the picture, that is
+// the audio's, and a late stream would sound from the start. The picture,
+// copied to nowhere beside the audio, keeps the clock on it.
+const QStringList kPictureClock{"-map", "0:v:0?", "-c", "copy", "-f", "null", "-"};
+
 QStringList AudioMap(const EncoderRequest &encoding, const RipStreams &streams)
 {
     if (streams.audioMap.isEmpty() || Has(encoding.outputOptions, "-an"))
@@ -103,13 +109,16 @@ QString PaletteOption(const std::vector<uint32_t> &yCrCb)
 
 QStringList FfmpegRipArguments(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    return InputOptions(encoding, streams) + VideoMap(encoding, streams) + AudioMap(encoding, streams) +
-           encoding.outputOptions + QStringList{FileUrl(encoding.output)};
+    QStringList words = InputOptions(encoding, streams) + VideoMap(encoding, streams) + AudioMap(encoding, streams) +
+                        encoding.outputOptions + QStringList{FileUrl(encoding.output)};
+    if (!RipsVideo(encoding) && !AudioMap(encoding, streams).isEmpty())
+        words += kPictureClock;
+    return words;
 }
 
 QStringList FfmpegRipPcmArguments(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    return InputOptions(encoding, streams) + PcmOutput(encoding, streams);
+    return InputOptions(encoding, streams) + PcmOutput(encoding, streams) + kPictureClock;
 }
 
 QStringList FfmpegRipVideoAndPcmArguments(const EncoderRequest &encoding, const RipStreams &streams,

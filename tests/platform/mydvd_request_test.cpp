@@ -276,6 +276,55 @@ TEST(PackScan, TheAddedSubpicturePackIsAWholeValidPack)
     EXPECT_EQ(padding + 6 + size_t(pack[padding + 4] << 8 | pack[padding + 5]), kSectorSize);
 }
 
+// A video pack that starts a group of pictures: a sequence header at the head of its payload.
+Sector GroupStart(uint64_t pts)
+{
+    Sector s = Pack(0xe0, -1, false, pts);
+    const size_t payload = 14 + 9 + 5;
+    s[payload] = 0, s[payload + 1] = 0, s[payload + 2] = 1, s[payload + 3] = 0xb3;
+    return s;
+}
+
+TEST(PackScan, WhatLiesBeforeTheFirstPictureBecomesPadding)
+{
+    const struct {
+        const char *name;
+        Sector pack;
+        bool kept;
+    } packs[] = {
+        {"navigation", NavigationPack(), true},
+        {"video of a group begun before", Pack(0xe0, -1, false, 1000), false},
+        {"audio of the part before", Pack(0xbd, 0x80, false, 2000), false},
+        {"the first picture", GroupStart(9000), true},
+        {"audio muxed behind it", Pack(0xbd, 0x80, false, 8000), false},
+        {"that audio's continuation", Pack(0xbd, 0x80), false},
+        {"MPEG audio of the part before", Pack(0xc0, -1, false, 8500), false},
+        {"audio at the picture", Pack(0xbd, 0x80, false, 9000), true},
+        {"its continuation", Pack(0xbd, 0x80), true},
+        {"a stream that comes in later", Pack(0xbd, 0x81, false, 50000), true},
+        {"MPEG audio after the picture", Pack(0xc0, -1, false, 9100), true},
+        {"video after the picture", Pack(0xe0, -1, false, 5000), true},
+        {"a subpicture", Pack(0xbd, 0x20, false, 100), true},
+    };
+    std::vector<unsigned char> range;
+    for (const auto &p : packs)
+        range.insert(range.end(), p.pack.begin(), p.pack.end());
+    EXPECT_EQ(PadBeforeFirstPicture(range.data(), std::size(packs)), 9000u);
+    for (size_t i = 0; i < std::size(packs); ++i) {
+        const unsigned char *pack = range.data() + i * kSectorSize;
+        EXPECT_EQ(std::equal(packs[i].pack.begin(), packs[i].pack.end(), pack), packs[i].kept) << packs[i].name;
+        if (!packs[i].kept) {
+            EXPECT_EQ(PackStream(pack), -1) << packs[i].name;
+        }
+    }
+
+    // No group of pictures starts in the packs: nothing to go by, nothing changed.
+    std::vector<unsigned char> headless(range.begin() + kSectorSize, range.begin() + 3 * kSectorSize);
+    const std::vector<unsigned char> before = headless;
+    EXPECT_EQ(PadBeforeFirstPicture(headless.data(), 2), std::nullopt);
+    EXPECT_EQ(headless, before);
+}
+
 PackStreams Opening(std::initializer_list<Sector> packs)
 {
     PackStreams streams;

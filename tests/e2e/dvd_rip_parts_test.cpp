@@ -4,8 +4,6 @@
 // counted in the outputs.
 
 #include "engine/source_list.h"
-#include "main/picker/picker_controller.h"
-#include "main/picker/picker_panels.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_program.h"
 
@@ -136,11 +134,7 @@ protected:
         ASSERT_TRUE(s_made);
         windowTestApp();
         makeProgram();
-        ASSERT_NO_FATAL_FAILURE(showWindow());
-        window().settings().ed_output = output.path();
-        // iPod 320x240 MPEG-4: small and quick to encode.
-        window().picker().picker().ButtonClick(27);
-        ASSERT_EQ(window().state().currentProfile, 27);
+        ASSERT_NO_FATAL_FAILURE(showWindowForQuickOutputs(output.path()));
         dialogs.folderChoices << s_disc;
         ClickObject(window(), "dvdopen");
     }

@@ -183,7 +183,9 @@ void AddIfoTitles(const IfoReadTarget &target, TIFOSelint &entry)
         if (chain.cells.empty() || chain.seconds < kMinTitleSeconds)
             continue;
 
-        int32_t start = 0;
+        // Without a long cell the title has no opening to skip: it starts at
+        // its own first sector, not at the title set's, where another title lies.
+        int32_t start = chain.cells.front().firstSector;
         const int looked = std::min<int>(kStartCellsLooked, int(chain.cells.size()));
         for (int k = 0; k < looked; ++k) {
             if (cellSeconds(chain.cells[k]) > kShortCellSeconds) {

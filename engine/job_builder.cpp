@@ -376,6 +376,9 @@ void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QStrin
     const QString base = dvdBaseName(caption);
     state.currentOutputName = {state.outputFolder, ChangeFileExt(base, {}), base, GetProfileExtension(state)};
     buildPieces(state, settings, info, nullptr, dvd.endSeconds - dvd.startSeconds);
+    // The sectors bound the rip; the row's whole seconds would cut the fraction
+    // of a second past them from its end.
+    job.durationPiece.clear();
     job.output = ClaimOutputPath({}, state.currentOutputName, state.usedOutputNames);
 }
 

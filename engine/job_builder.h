@@ -102,8 +102,10 @@ bool CaptionFitsFileName(const QString &caption, const QString &ext);
 // Throws FrameSizeError (before anything changes) for an unusable frame size.
 void BuildFileJob(EngineState &state, const SettingsModel &settings, const QString &caption,
                   const Toriginalinfo &info, const ClipRange &clip);
-// DVD row, built when its rip starts: input is the row's "vts://" address;
-// caption as the list shows it; the output is claimed at once.
+// DVD row, built when its rip starts: input is the row's "vts://" address,
+// whose sectors bound the rip, so there is no duration piece (the clip seconds
+// still divide the progress); caption as the list shows it; the output is
+// claimed at once.
 void BuildDvdJob(EngineState &state, const SettingsModel &settings, const QString &caption,
                  const Toriginalinfo &info, const TConvertInfo &dvd, const QString &input);
 

@@ -73,6 +73,19 @@ IfoTime IfoTimeFromBcd(uint8_t hours, uint8_t minutes, uint8_t seconds)
     return time;
 }
 
+IfoTime CellTimeFromBcd(uint8_t hours, uint8_t minutes, uint8_t seconds, uint8_t frames)
+{
+    static constexpr int kFramesPerSecond[] = {0, 25, 0, 30};
+    const int rate = kFramesPerSecond[frames >> 6];
+    const bool roundUp = rate > 0 && 2 * FromBcd(frames & 0x3f) >= rate;
+    const int total = FromBcd(hours) * 3600 + FromBcd(minutes) * 60 + FromBcd(seconds) + (roundUp ? 1 : 0);
+    IfoTime time;
+    time.hours = static_cast<uint8_t>(total / 3600);
+    time.minutes = static_cast<uint8_t>(total / 60 % 60);
+    time.seconds = static_cast<uint8_t>(total % 60);
+    return time;
+}
+
 int AudioStreamId(int audioFormat, int streamNumber)
 {
     return FindAudioFormat(audioFormat).firstStreamId + (streamNumber & 7);

@@ -10,6 +10,12 @@
 
 // A playback time from its BCD bytes (the frame byte carries nothing here).
 IfoTime IfoTimeFromBcd(uint8_t hours, uint8_t minutes, uint8_t seconds);
+// A cell's playback time to the nearest second: its frame byte holds the
+// frame rate (top two bits: 1 for 25, 3 for 30 a second) and the frames past
+// the last whole second in BCD. A chapter's length is this time, and its
+// start the sum of the cells before it, so their fractions must not be lost
+// one after another.
+IfoTime CellTimeFromBcd(uint8_t hours, uint8_t minutes, uint8_t seconds, uint8_t frames);
 
 // The id the VOB packets of an audio stream carry: the format's first id
 // plus the physical stream number (AC3 0x80, DTS 0x88, SDDS 0x90, LPCM 0xA0,

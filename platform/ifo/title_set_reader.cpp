@@ -38,8 +38,8 @@ IfoCell CellOf(const cell_playback_t &playback)
     IfoCell cell{};
     cell.firstSector = static_cast<int32_t>(playback.first_sector);
     cell.lastSector = static_cast<int32_t>(playback.last_sector);
-    const IfoTime time = IfoTimeFromBcd(playback.playback_time.hour, playback.playback_time.minute,
-                                        playback.playback_time.second);
+    const IfoTime time = CellTimeFromBcd(playback.playback_time.hour, playback.playback_time.minute,
+                                         playback.playback_time.second, playback.playback_time.frame_u);
     cell.hours = time.hours;
     cell.minutes = time.minutes;
     cell.seconds = time.seconds;

@@ -116,6 +116,9 @@ TEST_F(IfoReaders, TitleViewKeepsOnlyUsableDistinctChains)
          {{60, {cell(0, 100, 8), cell(100, 400, 3), cell(2000, 9000, 9), cell(9000, 12000, 40)}}},
          {{2300, 12000}}},
         {"only the first 101 cells may give the start", {allShort}, {{0, 90000}}},
+        {"no cell over 8 s: its own first sector, not the title set's",
+         {{12, {cell(5000, 7000, 6), cell(7001, 9000, 6)}}},
+         {{5000, 9000}}},
         {"the 101st cell still gives it", {longAt101}, {{20300, 90000}}},
         {"end: the larger last sector of the last two cells",
          {{60, {cell(0, 9000, 50), cell(3000, 5000, 10)}}},
@@ -133,7 +136,7 @@ TEST_F(IfoReaders, TitleViewKeepsOnlyUsableDistinctChains)
         {"a later start too close to the end replaces nothing",
          {oneCell(30, 0, 20000), {60, {cell(0, 100, 2), cell(19500, 20000, 50)}}},
          {{300, 20000}}},
-        {"fewer than 1000 sectors dropped", {oneCell(6, 0, 999), oneCell(6, 5, 1000)}, {{0, 1000}}},
+        {"fewer than 1000 sectors dropped", {oneCell(6, 0, 999), oneCell(6, 5, 1005)}, {{5, 1005}}},
         {"a chain without cells is skipped", {{60, {}}, oneCell(30, 0, 4000)}, {{300, 4000}}},
     };
     for (const auto &c : cases) {

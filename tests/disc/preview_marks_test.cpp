@@ -249,12 +249,12 @@ TEST_F(Marks, DvdMarksTakeThePlayersSectorAndCountFromTheTitlesStart)
     EXPECT_EQ(skinTexts["begin_time"], "00:00:02");
     EXPECT_EQ(skinTexts["End_time"], "00:00:05");
 
-    // The rip of the row takes the marked sectors for the marked length.
+    // The rip of the row takes the marked sectors; the marked length divides its progress.
     list.convertInfo()[1].ifoPath = "/discs/A/VIDEO_TS/VTS_01_0.IFO";
     const QString address = VtsAddress(list.convertInfo()[1], clip);
     EXPECT_TRUE(address.startsWith("vts://01*5300*7100*")) << address.toStdString();
     BuildDvdJob(engine, settings, list.row(1).caption, list.originalInfo()[1], list.convertInfo()[1], address);
-    EXPECT_EQ(engine.currentJob.durationPiece, " -t 00:00:03");
+    EXPECT_EQ(engine.currentJob.durationPiece, "");
     EXPECT_EQ(engine.currentClipSeconds, 3) << "the progress divisor";
     EXPECT_EQ(list.convertInfo()[1].startSeconds, 6) << "the row still starts where it did";
 }

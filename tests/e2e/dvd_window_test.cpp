@@ -4,8 +4,6 @@
 // the real mydvd.dll and ffmpeg, with the outputs checked by ffprobe.
 
 #include "engine/source_list.h"
-#include "main/picker/picker_controller.h"
-#include "main/picker/picker_panels.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_program.h"
 
@@ -58,11 +56,7 @@ protected:
         ASSERT_TRUE(s_fixtureMade);
         windowTestApp();
         makeProgram();
-        ASSERT_NO_FATAL_FAILURE(showWindow());
-        window().settings().ed_output = output.path();
-        // iPod 320x240 MPEG-4: small and quick to encode.
-        window().picker().picker().ButtonClick(27);
-        ASSERT_EQ(window().state().currentProfile, 27);
+        ASSERT_NO_FATAL_FAILURE(showWindowForQuickOutputs(output.path()));
     }
     void TearDown() override { endProgram(); }
     const SourceList &list() { return window().sourceList(); }
@@ -137,7 +131,7 @@ TEST_F(DvdWindow, ChapterViewListsEachTitleWithItsChaptersAndBack)
     EXPECT_EQ(Captions(list()), (QStringList{"Title_01", "  Chapter_01", "  Chapter_02", "  Chapter_03", "  Chapter_04",
                                              "Title_06", "  Chapter_01"}));
     EXPECT_EQ(list().row(2).subItems[SourceRow::OriginalTime], "00:00:06");
-    EXPECT_EQ(list().convertInfo()[3].startSeconds, 11) << "chapter 3 starts after 5 + 6 whole seconds";
+    EXPECT_EQ(list().convertInfo()[3].startSeconds, 12) << "chapter 3 starts after two cells of about 6 s";
     EXPECT_EQ(list().selectedRow(), 0);
 
     // Back in title view the titles keep the check boxes they had.

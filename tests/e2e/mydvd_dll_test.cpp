@@ -100,7 +100,8 @@ Cell CellOf(const QString &disc, int titleSet, int cell)
             const auto bcd = [](uint8_t v) { return (v >> 4) * 10 + (v & 0x0f); };
             result = {c.first_sector, c.last_sector,
                       bcd(c.playback_time.hour) * 3600.0 + bcd(c.playback_time.minute) * 60.0 +
-                          bcd(c.playback_time.second) + bcd(c.playback_time.frame_u & 0x3f) / 25.0};
+                          bcd(c.playback_time.second) +
+                          bcd(c.playback_time.frame_u & 0x3f) / ((c.playback_time.frame_u >> 6) == 3 ? 29.97 : 25.0)};
         }
         ifoClose(ifo);
     }
@@ -263,6 +264,77 @@ TEST_F(MydvdDll, RipsAnAudioStreamThatStartsLongAfterTheTitle)
     EXPECT_TRUE(early.text().contains(QLatin1String("mydvd.dll: warning: audio stream 0x81 is not in the sectors")))
         << early.text().toStdString();
     EXPECT_GE(ToneLevel(before, 440), ToneLevel(before, 1760) + 10);
+}
+
+// A 12-s NTSC title of three audio streams, AC-3 440 Hz (0x80), MP2 660 Hz
+// (0xc0) and AC-3 1250 Hz (0x81) that starts 6 s in, in chapters at 0 and
+// 8 s. At this low video rate the opening sectors reach past 6 s: they hold
+// the late stream's first packet.
+bool MakeLateLanguageDisc(const QString &dir)
+{
+    QTemporaryDir work;
+    const QString mpg = work.filePath(QStringLiteral("title.mpg"));
+    const QStringList args =
+        QStringList{"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=720x480:rate=30000/1001:duration=12",
+                    "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=12",
+                    "-f", "lavfi", "-i", "sine=frequency=660:sample_rate=48000:duration=12", "-itsoffset", "6",
+                    "-f", "lavfi", "-i", "sine=frequency=1250:sample_rate=48000:duration=6",
+                    "-map", "0:v", "-map", "1:a", "-map", "2:a", "-map", "3:a"} +
+        ravenmoor::test::dvdVideoOptions(QStringLiteral("ntsc")) +
+        QStringList{"-b:v", "2000k", "-minrate", "2000k", "-maxrate", "2000k", "-c:a:0", "ac3", "-c:a:1", "mp2", "-c:a:2", "ac3",
+                    "-b:a", "128k", "-ac", "2"} +
+        ravenmoor::test::dvdMuxOptions() + QStringList{mpg};
+    return runProgram(QStringLiteral("ffmpeg"), args) == 0 &&
+           ravenmoor::test::authorDvd(
+               dir, QStringLiteral("ntsc"),
+               QStringLiteral("<titleset><titles><video format=\"ntsc\" aspect=\"4:3\"/><audio lang=\"en\"/>"
+                              "<audio lang=\"fr\"/><audio lang=\"de\"/><pgc><vob file=\"%1\" chapters=\"0,8\"/></pgc>"
+                              "</titles></titleset>")
+                   .arg(mpg));
+}
+
+double AudioSecondsOf(const QString &path)
+{
+    return streamOf(probeFile(path), QStringLiteral("audio")).value(QLatin1String("duration")).toString().toDouble();
+}
+
+// Whatever part is ripped and into whatever output, the late stream sounds
+// where it lies on the disc, silence before it, and the sound lasts as the picture.
+TEST_F(MydvdDll, ALateAudioStreamStaysWhereItLiesInEveryPartAndOutput)
+{
+    const QString disc = m_out.filePath(QStringLiteral("late language"));
+    ASSERT_TRUE(MakeLateLanguageDisc(disc));
+    const Cell first = CellOf(disc, 1, 0);
+    const Cell second = CellOf(disc, 1, 1);
+    const Cell title{first.first, second.last, 12};
+    ASSERT_NEAR(first.seconds, 8, 0.5);
+    const QString avi = QStringLiteral(" -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec mp2 -f avi ");
+    const struct {
+        const char *name;
+        Cell part;
+        QString profile;
+        double toneFrom; // where the stream starts in the output
+    } table[] = {
+        {"title.avi", title, avi, 6},
+        {"title.3g2", title, QStringLiteral(" -vcodec mpeg4 -pix_fmt yuv420p -acodec aac -f 3g2 "), 6},
+        {"title.mpg", title, QStringLiteral(" -vcodec mpeg2video -acodec mp2 -f vob "), 6},
+        {"title.mp3", title, QStringLiteral(" -vn -acodec libmp3lame -f mp3 "), 6},
+        {"chapter 1.avi", first, avi, 6},
+        {"chapter 2.avi", second, avi, 0},
+    };
+    for (const auto &row : table) {
+        const QString output = out(row.name);
+        const Finished run = RunLine(DvdLine(Address(disc, row.part.first, row.part.last, "0x81", "0"), output, {}, row.profile));
+        ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << run.text().toStdString();
+        EXPECT_FALSE(run.text().contains(QLatin1String("warning"))) << row.name << "\n" << run.text().toStdString();
+        EXPECT_NEAR(AudioSecondsOf(output), row.part.seconds, 0.25) << row.name;
+        if (row.toneFrom > 0) {
+            EXPECT_LT(ToneLevel(output, 1250, 0.2, row.toneFrom - 0.4), -70) << row.name;
+        }
+        EXPECT_GT(ToneLevel(output, 1250, row.toneFrom + 0.1, 1), -40) << row.name;
+        EXPECT_LT(ToneLevel(output, 440, row.toneFrom + 0.1, 1), ToneLevel(output, 1250, row.toneFrom + 0.1, 1) - 10)
+            << row.name;
+    }
 }
 
 TEST_F(MydvdDll, BurnsTheSubtitleInWhereTheDiscShowsIt)

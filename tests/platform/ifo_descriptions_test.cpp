@@ -19,6 +19,26 @@ TEST(IfoDescriptions, TimesComeFromBcd)
     EXPECT_EQ(z.hours + z.minutes + z.seconds, 0);
 }
 
+TEST(IfoDescriptions, CellTimesRoundToTheNearestSecond)
+{
+    const struct {
+        uint8_t h, m, s, frames;
+        int seconds;
+    } table[] = {
+        {0x00, 0x00, 0x05, 0x40 | 0x19, 6},  // 5 s 19/25 (5.76 s)
+        {0x00, 0x00, 0x06, 0x40 | 0x06, 6},  // 6.24 s
+        {0x00, 0x00, 0x10, 0x40 | 0x12, 10}, // 12 of 25 frames: under half
+        {0x00, 0x00, 0x10, 0xc0 | 0x15, 11}, // 15 of 30 frames: half
+        {0x00, 0x00, 0x06, 0xc0 | 0x28, 7},  // 6.934 s of NTSC
+        {0x01, 0x59, 0x59, 0x40 | 0x24, 7200},
+        {0x00, 0x00, 0x07, 0x00 | 0x24, 7}, // no frame rate: the frames say nothing
+    };
+    for (const auto &row : table) {
+        const IfoTime t = CellTimeFromBcd(row.h, row.m, row.s, row.frames);
+        EXPECT_EQ(t.hours * 3600 + t.minutes * 60 + t.seconds, row.seconds) << int(row.frames);
+    }
+}
+
 struct AudioCase {
     int format;
     int channels;

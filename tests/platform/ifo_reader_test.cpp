@@ -44,7 +44,7 @@ struct LsdvdTitle {
     QString aspect;
     int width = 0;
     int height = 0;
-    std::vector<int> cellSeconds;
+    std::vector<int> cellSeconds; // to the nearest second
     std::vector<LsdvdStream> audio;
     std::vector<LsdvdStream> subtitles;
 };
@@ -57,7 +57,7 @@ std::vector<LsdvdTitle> RunLsdvd(const QString &disc)
     static const QRegularExpression video(QStringLiteral(
         "^\\tVTS: (\\d+), TTN: \\d+, FPS: [\\d.]+, Format: (\\w+), Aspect ratio: ([\\d/]+), Width: (\\d+), "
         "Height: (\\d+)"));
-    static const QRegularExpression cell(QStringLiteral("^\\tCell: \\d+, Length: (\\d+):(\\d+):(\\d+)\\.\\d+"));
+    static const QRegularExpression cell(QStringLiteral("^\\tCell: \\d+, Length: (\\d+):(\\d+):(\\d+)\\.(\\d{3})"));
     static const QRegularExpression audio(QStringLiteral(
         "^\\tAudio: \\d+, Language: (\\S+) - .*, Format: (\\w+), Frequency: (\\d+), .*Channels: (\\d+), "
         ".*Stream id: (0x[0-9a-f]{2})"));
@@ -79,8 +79,9 @@ std::vector<LsdvdTitle> RunLsdvd(const QString &disc)
             t.width = m.captured(4).toInt();
             t.height = m.captured(5).toInt();
         } else if ((m = cell.match(line)).hasMatch()) {
-            titles.back().cellSeconds.push_back(
-                Seconds(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()));
+            // A cell's whole seconds are its nearest.
+            titles.back().cellSeconds.push_back(Seconds(m.captured(1).toInt(), m.captured(2).toInt(),
+                                                        m.captured(3).toInt() + (m.captured(4).toInt() >= 500)));
         } else if ((m = audio.match(line)).hasMatch()) {
             titles.back().audio.push_back(
                 {m.captured(2), m.captured(1), m.captured(4).toInt(), m.captured(3).toInt(), m.captured(5)});

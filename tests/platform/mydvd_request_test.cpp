@@ -111,26 +111,27 @@ TEST(DvdRequest, TranslatesTheProgramsDvdLine)
          " -r 25 -b 1200000 -ab 128000 -ac 2 -aspect 1.3333 -t 00:00:24 -s 640x480  -ar 44100 "
          " -vcodec mpeg4 -pix_fmt yuv420p -vtag XVID -acodec libmp3lame -f avi ",
          audioOnly,
-         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -r 25 -b:v 1200000 -b:a 128000 -ac 2 -aspect 1.3333 -t 00:00:24 "
+         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -af aresample=async=1:first_pts=0,apad -shortest -r 25 -b:v 1200000 -b:a 128000 -ac 2 -aspect 1.3333 -t 00:00:24 "
                           "-s 640x480 -ar 44100 -c:v mpeg4 -pix_fmt yuv420p -vtag XVID -c:a libmp3lame -f avi -sn "
                           "file:/out/Title_01.avi"},
         {"disc target: no size and no bit rates",
          " -ac 6  -t 00:01:00   -target pal-dvd ", audioOnly,
-         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -ac 6 -t 00:01:00 -target pal-dvd -sn file:/out/Title_01.avi"},
+         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -af aresample=async=1:first_pts=0,apad -shortest -ac 6 -t 00:01:00 -target pal-dvd -sn file:/out/Title_01.avi"},
         {"comma in the aspect ratio", " -aspect 1,2500 ", audioOnly,
-         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -aspect 1.2500 -sn file:/out/Title_01.avi"},
+         "-y " + kInput + " -map 0:v:0 -map 0:i:0x81 -af aresample=async=1:first_pts=0,apad -shortest -aspect 1.2500 -sn file:/out/Title_01.avi"},
         {"subtitle burned in before the scaling, in the IFO's colours",
          " -s 320x240 -vcodec mpeg4 -f avi ",
          RipStreams{QStringLiteral("0:a:0"), 0x20, std::vector<uint32_t>(16, 0x00eb8080)},
          "-y -probesize 8000000 -analyzeduration 30000000 -palette " + QStringList(16, "ffffff").join(u',') +
-             " -f mpeg -i pipe:0 -filter_complex [0:v:0][0:i:0x20]overlay[burned] -map [burned] -map 0:a:0 "
+             " -f mpeg -i pipe:0 -filter_complex [0:v:0][0:i:0x20]overlay[burned] -map [burned] -map 0:a:0 -af aresample=async=1:first_pts=0,apad -shortest "
              "-s 320x240 -c:v mpeg4 -f avi -sn file:/out/Title_01.avi"},
         {"subtitle without colours: ffmpeg's guess", " -f avi ", RipStreams{QStringLiteral("0:i:0x80"), 0x21, {}},
-         "-y " + kInput + " -filter_complex [0:v:0][0:i:0x21]overlay[burned] -map [burned] -map 0:i:0x80 -f avi -sn "
+         "-y " + kInput + " -filter_complex [0:v:0][0:i:0x21]overlay[burned] -map [burned] -map 0:i:0x80 -af aresample=async=1:first_pts=0,apad -shortest -f avi -sn "
                           "file:/out/Title_01.avi"},
         {"audio-only profile: no picture, so no subtitle", " -ab 192000 -vn -acodec libmp3lame -f mp3 ",
          RipStreams{QStringLiteral("0:i:0x81"), 0x20, std::vector<uint32_t>(16, 0)},
-         "-y " + kInput + " -map 0:i:0x81 -b:a 192000 -vn -c:a libmp3lame -f mp3 -sn file:/out/Title_01.avi"},
+         "-y " + kInput + " -map 0:i:0x81 -af aresample=async=1:first_pts=0 -b:a 192000 -vn -c:a libmp3lame -f mp3 -sn file:/out/Title_01.avi "
+                          "-map 0:v:0? -c copy -f null -"},
         {"title without audio", " -f avi ", RipStreams{},
          "-y " + kInput + " -map 0:v:0 -f avi -sn file:/out/Title_01.avi"},
     };
@@ -167,7 +168,8 @@ TEST(DvdRequest, AmrAudioIsEncodedApartFromOneReading)
     EXPECT_EQ(amr.encoding.amrBitrate, 7400);
     EXPECT_EQ(Line(FfmpegRipPcmArguments(amr.encoding, streams)),
               Line(Words(kCommon + " -y " + kInput +
-                         " -map 0:i:0x80 -vn -sn -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1")));
+                         " -map 0:i:0x80 -vn -sn -af aresample=async=1:first_pts=0 -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1"
+                         " -map 0:v:0? -c copy -f null -")));
 
     const DvdRequest video = ParseDvdRequest(
         DvdLine(address, " -r 25 -b 200000 -ab 12200 -ac 1 -t 00:00:03 -s 176x144  -ar 8000 "
@@ -176,7 +178,7 @@ TEST(DvdRequest, AmrAudioIsEncodedApartFromOneReading)
     EXPECT_EQ(Line(FfmpegRipVideoAndPcmArguments(video.encoding, streams, QStringLiteral("/tmp/v.3gp"))),
               Line(Words(kCommon + " -y " + kInput +
                          " -map 0:v:0 -r 25 -b:v 200000 -t 00:00:03 -s 176x144 -c:v h263 -f 3gp -sn -an file:/tmp/v.3gp"
-                         " -map 0:i:0x80 -vn -sn -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1")));
+                         " -map 0:i:0x80 -vn -sn -af aresample=async=1:first_pts=0 -t 00:00:03 -ac 1 -ar 8000 -c:a pcm_s16le -f s16le pipe:1")));
     // Without audio in the title, no PCM output that would have no stream.
     EXPECT_FALSE(FfmpegRipVideoAndPcmArguments(video.encoding, RipStreams{}, QStringLiteral("/tmp/v.3gp"))
                      .contains(QStringLiteral("pipe:1")));
@@ -274,6 +276,55 @@ TEST(PackScan, TheAddedSubpicturePackIsAWholeValidPack)
     EXPECT_EQ(padding + 6 + size_t(pack[padding + 4] << 8 | pack[padding + 5]), kSectorSize);
 }
 
+// A video pack that starts a group of pictures: a sequence header at the head of its payload.
+Sector GroupStart(uint64_t pts)
+{
+    Sector s = Pack(0xe0, -1, false, pts);
+    const size_t payload = 14 + 9 + 5;
+    s[payload] = 0, s[payload + 1] = 0, s[payload + 2] = 1, s[payload + 3] = 0xb3;
+    return s;
+}
+
+TEST(PackScan, WhatLiesBeforeTheFirstPictureBecomesPadding)
+{
+    const struct {
+        const char *name;
+        Sector pack;
+        bool kept;
+    } packs[] = {
+        {"navigation", NavigationPack(), true},
+        {"video of a group begun before", Pack(0xe0, -1, false, 1000), false},
+        {"audio of the part before", Pack(0xbd, 0x80, false, 2000), false},
+        {"the first picture", GroupStart(9000), true},
+        {"audio muxed behind it", Pack(0xbd, 0x80, false, 8000), false},
+        {"that audio's continuation", Pack(0xbd, 0x80), false},
+        {"MPEG audio of the part before", Pack(0xc0, -1, false, 8500), false},
+        {"audio at the picture", Pack(0xbd, 0x80, false, 9000), true},
+        {"its continuation", Pack(0xbd, 0x80), true},
+        {"a stream that comes in later", Pack(0xbd, 0x81, false, 50000), true},
+        {"MPEG audio after the picture", Pack(0xc0, -1, false, 9100), true},
+        {"video after the picture", Pack(0xe0, -1, false, 5000), true},
+        {"a subpicture", Pack(0xbd, 0x20, false, 100), true},
+    };
+    std::vector<unsigned char> range;
+    for (const auto &p : packs)
+        range.insert(range.end(), p.pack.begin(), p.pack.end());
+    EXPECT_EQ(PadBeforeFirstPicture(range.data(), std::size(packs)), 9000u);
+    for (size_t i = 0; i < std::size(packs); ++i) {
+        const unsigned char *pack = range.data() + i * kSectorSize;
+        EXPECT_EQ(std::equal(packs[i].pack.begin(), packs[i].pack.end(), pack), packs[i].kept) << packs[i].name;
+        if (!packs[i].kept) {
+            EXPECT_EQ(PackStream(pack), -1) << packs[i].name;
+        }
+    }
+
+    // No group of pictures starts in the packs: nothing to go by, nothing changed.
+    std::vector<unsigned char> headless(range.begin() + kSectorSize, range.begin() + 3 * kSectorSize);
+    const std::vector<unsigned char> before = headless;
+    EXPECT_EQ(PadBeforeFirstPicture(headless.data(), 2), std::nullopt);
+    EXPECT_EQ(headless, before);
+}
+
 PackStreams Opening(std::initializer_list<Sector> packs)
 {
     PackStreams streams;
@@ -313,7 +364,6 @@ TEST(StreamChoice, TakesTheAskedStreamsOrSaysWhatItTakesInstead)
     for (const auto &row : table) {
         const StreamChoice choice = ChooseStreams(row.audio, row.subtitle, row.opening, row.later, listed);
         EXPECT_EQ(choice.audioMap, QString::fromLatin1(row.map)) << row.name;
-        EXPECT_EQ(choice.audioStartsLate, row.later) << row.name;
         EXPECT_EQ(choice.subtitleId, row.burned) << row.name;
         if (*row.note) {
             EXPECT_TRUE(choice.notes.join(u'\n').contains(QLatin1String(row.note)))

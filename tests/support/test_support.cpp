@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -126,6 +127,27 @@ bool makeDvdFixture(const QString &dir, int chapterSeconds)
 {
     return runProgram(QStringLiteral("bash"),
                       {sourceDir() + QStringLiteral("/tools/make_dvd_fixture.sh"), dir, QString::number(chapterSeconds)}) == 0;
+}
+
+QStringList dvdVideoOptions(const QString &format)
+{
+    const bool pal = format == u"pal";
+    return {"-c:v", "mpeg2video", "-s", pal ? "720x576" : "720x480", "-r", pal ? "25" : "30000/1001", "-g", "12",
+            "-bf", "2", "-flags", "+cgop", "-sc_threshold", "1000000000", "-pix_fmt", "yuv420p", "-aspect", "4:3", "-b:v", "4000k", "-minrate", "4000k",
+            "-maxrate", "4000k", "-bufsize", "1835k"};
+}
+
+QStringList dvdMuxOptions() { return {"-f", "dvd", "-muxrate", "10080000", "-packetsize", "2048"}; }
+
+bool authorDvd(const QString &dir, const QString &format, const QString &titleSets)
+{
+    QTemporaryDir work;
+    const QString xml = work.filePath(QStringLiteral("dvd.xml"));
+    writeBytes(xml, (QStringLiteral("<dvdauthor dest=\"%1\" jumppad=\"no\"><vmgm/>%2</dvdauthor>\n")
+                         .arg(dir.toHtmlEscaped(), titleSets))
+                        .toUtf8());
+    return runProgram(QStringLiteral("env"), {QStringLiteral("VIDEO_FORMAT=") + format.toUpper(),
+                                              QStringLiteral("dvdauthor"), QStringLiteral("-x"), xml}) == 0;
 }
 
 SilentServer::SilentServer()

@@ -53,6 +53,17 @@ bool makeClip(const QString &path, double seconds, const QStringList &extraArgs 
 // 8-s title. Returns false when the script failed.
 bool makeDvdFixture(const QString &dir, int chapterSeconds = 6);
 
+// The ffmpeg options of DVD video (MPEG-2 at a constant 4 Mb/s, GOPs of 12
+// frames, closed as at chapter marks) and of the DVD program stream, for the
+// title files of authorDvd. format: "pal" (720x576, 25 frames a second) or
+// "ntsc" (720x480, 29.97).
+QStringList dvdVideoOptions(const QString &format);
+QStringList dvdMuxOptions();
+// Authors dir/VIDEO_TS with dvdauthor from the <titleset> elements given
+// (their <vob> files made with the options above). Returns false when
+// dvdauthor failed.
+bool authorDvd(const QString &dir, const QString &format, const QString &titleSets);
+
 // A port on 127.0.0.1 whose server takes the connection and never answers.
 class SilentServer {
 public:

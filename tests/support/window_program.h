@@ -5,6 +5,8 @@
 // encoders, its dialogs, errors and shell recorded.
 
 #include "engine/runner_source_probe.h"
+#include "main/picker/picker_controller.h"
+#include "main/picker/picker_panels.h"
 #include "main/program.h"
 #include "main/window/main_window.h"
 #include "main/window/process_slot_runner.h"
@@ -73,6 +75,15 @@ struct RealProgram {
         window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
         ASSERT_TRUE(window().setUpDone()) << errors.shown.join("\n").toStdString();
+    }
+    // Shown, with its outputs going into folder in the iPod 320x240 MPEG-4
+    // profile: small and quick to encode.
+    void showWindowForQuickOutputs(const QString &folder)
+    {
+        ASSERT_NO_FATAL_FAILURE(showWindow());
+        window().settings().ed_output = folder;
+        window().picker().picker().ButtonClick(27);
+        ASSERT_EQ(window().state().currentProfile, 27);
     }
     // Nothing of a test outlives it.
     void endProgram()

@@ -142,13 +142,13 @@ int Rip(const DvdRequest &request)
                                               FoundLater(address.audioId, disc, feed), disc.listedSubtitles());
     for (const QString &note : choice.notes)
         Say(note.toStdString());
-    RipStreams streams{choice.audioMap, RipsVideo(request.encoding) ? choice.subtitleId : 0, {}, choice.audioStartsLate};
+    RipStreams streams{choice.audioMap, RipsVideo(request.encoding) ? choice.subtitleId : 0, {}};
     if (streams.subtitleId != 0)
         streams.palette = disc.palette(address.startSector);
     // ffmpeg knows a stream only from its packets; a subtitle's first picture
     // may come minutes into the title, so an empty one opens the stream.
     if (streams.subtitleId != 0) {
-        if (const std::optional<uint64_t> pts = feed.firstVideoPts()) {
+        if (const std::optional<uint64_t> pts = feed.firstPicturePts()) {
             feed.prepend(EmptySubpicturePack(feed.firstPack(), streams.subtitleId, *pts));
         } else {
             Say("warning: the opening sectors carry no video time to place the subtitle at: ripping without it");

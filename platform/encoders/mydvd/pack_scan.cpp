@@ -70,6 +70,33 @@ unsigned char *CopyPackHeader(Sector &pack, const unsigned char *model)
 
 bool IsAudio(int stream) { return (stream >= 0x80 && stream <= 0xaf) || (stream >= 0x1c0 && stream <= 0x1df); }
 
+std::optional<uint64_t> PackPts(const unsigned char *sector)
+{
+    const size_t at = PesOffset(sector);
+    if (at == 0 || (sector[at + 7] & 0x80) == 0 || sector[at + 8] < 5)
+        return std::nullopt;
+    return PtsAt(sector + at + 9);
+}
+
+// A video pack whose packet holds a sequence or GOP header: decoding can start there.
+bool StartsGroupOfPictures(const unsigned char *sector)
+{
+    if (PackStream(sector) != 0x1e0)
+        return false;
+    const size_t at = PesOffset(sector);
+    for (size_t p = at + 9 + sector[at + 8]; p + 4 <= kSectorSize; ++p) {
+        if (sector[p] == 0 && sector[p + 1] == 0 && sector[p + 2] == 1 && (sector[p + 3] == 0xb3 || sector[p + 3] == 0xb8))
+            return true;
+    }
+    return false;
+}
+
+void MakePadding(unsigned char *sector)
+{
+    const Sector padding = PaddingPack(sector);
+    std::memcpy(sector, padding.data(), kSectorSize);
+}
+
 } // namespace
 
 int PackStream(const unsigned char *sector)
@@ -92,10 +119,34 @@ bool PackIsScrambled(const unsigned char *sector)
 
 std::optional<uint64_t> PackVideoPts(const unsigned char *sector)
 {
-    const size_t at = PesOffset(sector);
-    if (at == 0 || (sector[at + 3] & 0xf0) != 0xe0 || (sector[at + 7] & 0x80) == 0 || sector[at + 8] < 5)
+    const int stream = PackStream(sector);
+    return stream >= 0x1e0 && stream <= 0x1ef ? PackPts(sector) : std::nullopt;
+}
+
+std::optional<uint64_t> PadBeforeFirstPicture(unsigned char *packs, size_t count)
+{
+    size_t first = 0;
+    while (first < count && !StartsGroupOfPictures(packs + first * kSectorSize))
+        ++first;
+    const std::optional<uint64_t> picture = first < count ? PackPts(packs + first * kSectorSize) : std::nullopt;
+    if (!picture)
         return std::nullopt;
-    return PtsAt(sector + at + 9);
+    for (size_t i = 0; i < first; ++i) {
+        if (PackStream(packs + i * kSectorSize) == 0x1e0)
+            MakePadding(packs + i * kSectorSize);
+    }
+    std::array<bool, 0x200> reached{};
+    for (size_t i = 0; i < count; ++i) {
+        unsigned char *pack = packs + i * kSectorSize;
+        const int stream = PackStream(pack);
+        if (!IsAudio(stream) || reached[size_t(stream)])
+            continue;
+        const std::optional<uint64_t> pts = PackPts(pack);
+        reached[size_t(stream)] = pts && *pts >= *picture;
+        if (!reached[size_t(stream)])
+            MakePadding(pack);
+    }
+    return picture;
 }
 
 Sector EmptySubpicturePack(const unsigned char *model, int subtitleId, uint64_t pts)

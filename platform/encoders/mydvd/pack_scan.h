@@ -27,6 +27,15 @@ bool PackIsScrambled(const unsigned char *sector);
 // The presentation time (90 kHz) of a video pack's packet, when it carries one.
 std::optional<uint64_t> PackVideoPts(const unsigned char *sector);
 
+// The part of a range before its first picture that can be decoded there, made
+// padding in packs (count sectors): the video before the first sequence or GOP
+// header, and each audio stream's packets until its first one stamped at or
+// after that picture. DVD audio is muxed behind the picture, so a part's first
+// sectors carry the end of the part before; left in, it would start the
+// output's clock early and show the first picture frozen over it. Returns the
+// picture's time; none, and nothing changed, when the packs hold no such picture.
+std::optional<uint64_t> PadBeforeFirstPicture(unsigned char *packs, size_t count);
+
 // A pack with the pack header of model (the first pack of the range) and an
 // empty subpicture of stream subtitleId (0x20..0x3f) shown at pts.
 Sector EmptySubpicturePack(const unsigned char *model, int subtitleId, uint64_t pts);

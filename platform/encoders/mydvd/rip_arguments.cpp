@@ -43,25 +43,35 @@ QStringList VideoMap(const EncoderRequest &encoding, const RipStreams &streams)
     return {"-filter_complex", graph, "-map", "[burned]"};
 }
 
-// An audio stream that starts after the picture would begin at the output's
-// start, out of step: silence fills the time before its first packet.
-QStringList AudioStart(const RipStreams &streams)
+// The output's clock starts at the range's first picture. Silence fills the
+// time before the audio's first packet (a stream that comes in late) and,
+// beside a picture, the time after its last: a part's sectors end before the
+// sound of its last moments, which is muxed behind the picture.
+const QString kAudioInPlace = QStringLiteral("aresample=async=1:first_pts=0");
+
+QStringList AudioFilter(const EncoderRequest &encoding)
 {
-    if (!streams.audioStartsLate)
-        return {};
-    return {"-af", "aresample=async=1:first_pts=0"};
+    if (!RipsVideo(encoding))
+        return {"-af", kAudioInPlace};
+    return {"-af", kAudioInPlace + QStringLiteral(",apad"), "-shortest"};
 }
+
+// ffmpeg moves the clock of an input with timestamp breaks (a program stream)
+// to the first packet of the streams it uses: without the picture, that is
+// the audio's, and a late stream would sound from the start. The picture,
+// copied to nowhere beside the audio, keeps the clock on it.
+const QStringList kPictureClock{"-map", "0:v:0?", "-c", "copy", "-f", "null", "-"};
 
 QStringList AudioMap(const EncoderRequest &encoding, const RipStreams &streams)
 {
     if (streams.audioMap.isEmpty() || Has(encoding.outputOptions, "-an"))
         return {};
-    return QStringList{"-map", streams.audioMap} + AudioStart(streams);
+    return QStringList{"-map", streams.audioMap} + AudioFilter(encoding);
 }
 
 QStringList PcmOutput(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    QStringList words = QStringList{"-map", streams.audioMap, "-vn", "-sn"} + AudioStart(streams);
+    QStringList words = QStringList{"-map", streams.audioMap, "-vn", "-sn", "-af", kAudioInPlace};
     const QString duration = ValueOf(encoding.outputOptions, "-t");
     if (!duration.isEmpty())
         words << "-t" << duration;
@@ -99,13 +109,16 @@ QString PaletteOption(const std::vector<uint32_t> &yCrCb)
 
 QStringList FfmpegRipArguments(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    return InputOptions(encoding, streams) + VideoMap(encoding, streams) + AudioMap(encoding, streams) +
-           encoding.outputOptions + QStringList{FileUrl(encoding.output)};
+    QStringList words = InputOptions(encoding, streams) + VideoMap(encoding, streams) + AudioMap(encoding, streams) +
+                        encoding.outputOptions + QStringList{FileUrl(encoding.output)};
+    if (!RipsVideo(encoding) && !AudioMap(encoding, streams).isEmpty())
+        words += kPictureClock;
+    return words;
 }
 
 QStringList FfmpegRipPcmArguments(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    return InputOptions(encoding, streams) + PcmOutput(encoding, streams);
+    return InputOptions(encoding, streams) + PcmOutput(encoding, streams) + kPictureClock;
 }
 
 QStringList FfmpegRipVideoAndPcmArguments(const EncoderRequest &encoding, const RipStreams &streams,

@@ -17,7 +17,6 @@ struct RipStreams {
     QString audioMap;              // a -map value such as "0:i:0x81"; empty: no audio
     int subtitleId = 0;            // subpicture stream id to burn in; 0: none
     std::vector<uint32_t> palette; // the 16 subpicture colours as 0x00YYCrCb; empty: ffmpeg's guess
-    bool audioStartsLate = false;  // silence before the audio's first packet
 };
 
 // False for an audio-only profile (-vn).

@@ -10,10 +10,11 @@ SectorFeed::SectorFeed(DvdTitleSet &disc, uint32_t first, uint32_t last) : m_dis
     const uint32_t count = std::min<uint32_t>(kOpeningSectors, last - first + 1);
     m_buffer.resize(size_t(std::max(count, kChunkSectors)) * kSectorSize);
     fill(count);
+    m_firstPicturePts = PadBeforeFirstPicture(m_buffer.data(), count);
     for (size_t at = 0; at < m_filled; at += kSectorSize) {
         m_opening.add(m_buffer.data() + at);
-        if (!m_firstVideoPts)
-            m_firstVideoPts = PackVideoPts(m_buffer.data() + at);
+        if (!m_firstPicturePts)
+            m_firstPicturePts = PackVideoPts(m_buffer.data() + at);
     }
 }
 

@@ -32,9 +32,10 @@ public:
     // scrambled packs.
     SectorFeed(DvdTitleSet &disc, uint32_t first, uint32_t last);
 
-    // The streams of the opening and its first video presentation time.
+    // The streams of the opening and the time of its first picture; what lies
+    // before that picture is not given (pack_scan.h: PadBeforeFirstPicture).
     const PackStreams &opening() const { return m_opening; }
-    std::optional<uint64_t> firstVideoPts() const { return m_firstVideoPts; }
+    std::optional<uint64_t> firstPicturePts() const { return m_firstPicturePts; }
     // The first pack of the range (the model of an added pack).
     const unsigned char *firstPack() const { return m_buffer.data(); }
 
@@ -74,6 +75,6 @@ private:
     std::optional<uint32_t> m_moved; // a sector given before the range
     PackStreams m_opening;
     PackStreams m_given;
-    std::optional<uint64_t> m_firstVideoPts;
+    std::optional<uint64_t> m_firstPicturePts;
     std::string m_readError;
 };

@@ -17,7 +17,6 @@ StreamChoice ChooseStreams(int audioId, int subtitleId, const PackStreams &openi
     const QString warning = QStringLiteral("warning: ");
     if (audioId != 0 && (opening.has(FfmpegStreamId(audioId)) || audioFoundLater)) {
         choice.audioMap = QStringLiteral("0:i:") + StreamIdText(FfmpegStreamId(audioId));
-        choice.audioStartsLate = !opening.has(FfmpegStreamId(audioId));
     } else if (first < 0) {
         choice.notes << (audioId == 0 ? QString() : warning) +
                             QStringLiteral("the sectors hold no audio stream: the output has no sound");

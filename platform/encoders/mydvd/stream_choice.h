@@ -4,8 +4,7 @@
 // for, the streams the opening of the sector range holds, whether the asked
 // audio stream was found further on, and the subpicture streams the title
 // set's IFO lists.
-//   audio: the asked stream when the range has it (one that starts after the
-//          opening is padded with silence up to its first packet); else
+//   audio: the asked stream when the range has it; else
 //          (none asked, or one the range lacks) the first audio stream, said
 //          in a note, a warning when one was asked; none when the range has
 //          no audio.
@@ -22,7 +21,6 @@
 
 struct StreamChoice {
     QString audioMap;   // "0:i:0x81", "0:a:0"; empty: no audio
-    bool audioStartsLate = false; // pad the audio's start with silence
     int subtitleId = 0; // burned in; 0: none
     QStringList notes;  // for standard error
 };

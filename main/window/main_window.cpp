@@ -228,7 +228,7 @@ void Tfm_main::connectSkin()
 void Tfm_main::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Without its skin the window cannot work: the program reports it and ends.
+    // Without its skin or its layout the window cannot work: the program reports it and ends.
     QString skinFailure;
     RunGuarded(m_services.errors, [&] {
         try {
@@ -252,9 +252,9 @@ void Tfm_main::FormShow()
     SetupSkin();
     SetPickerVisible(false);
     m_executableName = m_services.paths.executableName();
-    LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName,
-                   [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
-                   m_services.dialogs, *this);
+    const LugLookup lug = [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); };
+    CheckSkinIni(m_skinIni, lug);
+    LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName, lug, *this);
     m_links->FirstStartAndProductLinks();
     m_picker->picker().RestoreAllButtons();
     m_picker->picker().LayoutProfileStrip();

@@ -111,59 +111,80 @@ TEST_F(MainWindowTest, SkinLackingObjectsStillStarts)
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
-TEST_F(MainWindowTest, MissingButtonPictureIsNamedAndTheWindowStaysUp)
+// The images folder: every picture of the real one linked in, except `left`;
+// `damaged` replaced by bytes no picture reader takes.
+void LinkImages(const QString &programFolder, const QString &left, const QString &damaged)
 {
-    QFile::remove(folder.filePath("images"));
-    ASSERT_TRUE(QDir(folder.path()).mkdir("images"));
+    QFile::remove(QDir(programFolder).filePath("images"));
+    ASSERT_TRUE(QDir(programFolder).mkdir("images"));
     const QDir images(QDir(ravenmoor::test::binDir()).filePath("images"));
     for (const QString &name : images.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (name != "bt_clearon.bmp") {
-            ASSERT_TRUE(QFile::link(images.filePath(name), folder.filePath("images/" + name)));
+        const QString to = QDir(programFolder).filePath("images/" + name);
+        if (name == damaged) {
+            QFile f(to);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("not a picture");
+        } else if (name != left) {
+            ASSERT_TRUE(QFile::link(images.filePath(name), to));
         }
     }
-    start();
-    ASSERT_EQ(errors.shown.size(), 1);
-    EXPECT_TRUE(errors.shown[0].contains(folder.filePath("images/bt_clearon.bmp"))) << errors.shown[0].toStdString();
-    EXPECT_TRUE(window().isVisible());
 }
 
-// Without Skin.ini the user is told, and the layout's defaults apply.
-TEST_F(MainWindowTest, MissingSkinIniIsReportedThenEmpty)
-{
-    QFile::remove(folder.filePath("Skin.ini"));
-    start();
-    EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again."));
-    EXPECT_TRUE(window().setUpDone());
-    EXPECT_EQ(window().findChild<QWidget *>("bt_start")->geometry(), QRect(6, 6, 6, 6));
-    EXPECT_FALSE(window().findChild<QWidget *>("bt_set")->isVisible());
-    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
-}
-
-// A Skin.ini without the window's layout is reported as a missing one.
-TEST_F(MainWindowTest, DamagedSkinIniIsReportedAsMissing)
+// Without its whole layout the window would show what is not so (a Stop
+// that stops nothing, rows under the empty list's picture): the program ends
+// after one message that names the file and says what is wrong with it.
+TEST_F(MainWindowTest, LayoutFileOrButtonPictureMissingOrDamagedEndsTheProgram)
 {
     const struct {
         const char *name;
-        QByteArray content;
+        const char *file; // inside the program folder
+        const char *fault;
+        std::function<void()> spoil;
     } table[] = {
-        {"garbage bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage \x01\x02", 24)},
-        {"sections of some other file", QByteArray("[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n")},
-        {"a button's place lost", original("Skin.ini").replace("[bt_start]", "[bt_star]")},
+        {"Skin.ini missing", "Skin.ini", "missing", [this] { QFile::remove(folder.filePath("Skin.ini")); }},
+        {"Skin.ini garbage", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage", 20)); }},
+        {"Skin.ini of some other program", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", "[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n"); }},
+        {"Skin.ini lost a button's place", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", original("Skin.ini").replace("[bt_start]", "[bt_star]")); }},
+        {"Skin.ini with a colour no one knows", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", original("Skin.ini").replace("[Audio]", "[Audio]\nArrowColor=darkish")); }},
+        {"a hover picture missing", "images/bt_clearon.bmp", "missing",
+         [this] { LinkImages(folder.path(), "bt_clearon.bmp", ""); }},
+        {"a normal picture damaged", "images/bt_open.bmp", "damaged",
+         [this] { LinkImages(folder.path(), "", "bt_open.bmp"); }},
     };
     for (const auto &row : table) {
-        replace("Skin.ini", row.content);
+        SCOPED_TRACE(row.name);
+        ASSERT_NO_FATAL_FAILURE(row.spoil());
+        errors.shown.clear();
         dialogs.shown.clear();
         start();
-        EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again.")) << row.name;
-        EXPECT_TRUE(window().setUpDone()) << row.name;
+        EXPECT_TRUE(window().skinFailed());
+        EXPECT_FALSE(window().isVisible());
+        const QStringList messages = errors.shown + dialogs.texts();
+        ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+        EXPECT_TRUE(messages[0].startsWith("The program file cannot be found, please install again."))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(folder.filePath(row.file) + "\" is " + row.fault))
+            << messages[0].toStdString();
         program->shutDown();
         program.reset();
+        // The program folder as shipped again.
+        replace("Skin.ini", original("Skin.ini"));
+        if (!QFileInfo(folder.filePath("images")).isSymLink())
+            QDir(folder.filePath("images")).removeRecursively();
+        QFile::remove(folder.filePath("images"));
+        ASSERT_TRUE(QFile::link(QDir(ravenmoor::test::binDir()).filePath("images"), folder.filePath("images")));
     }
-    // The file as shipped is not reported.
-    replace("Skin.ini", original("Skin.ini"));
+    // As shipped, nothing is reported.
+    errors.shown.clear();
     dialogs.shown.clear();
     start();
-    EXPECT_FALSE(dialogs.texts().contains("The program file cannot be found, please install again."));
+    EXPECT_FALSE(window().skinFailed());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(errors.shown.isEmpty() && dialogs.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
 // A typed output folder is kept absolute, against the home folder, before it is made.

@@ -26,6 +26,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,11 +37,20 @@
 
 namespace {
 
+// Recorded dialogs, but a folder is picked in the program's own picker once one is given.
+struct PickerDialogs : RecordingDialogs {
+    Tfm_dir *picker = nullptr;
+    QString pickFolder(const QString &caption) override
+    {
+        return picker ? picker->pick(caption) : RecordingDialogs::pickFolder(caption);
+    }
+};
+
 class MainWindowTest : public testing::Test {
 protected:
     QTemporaryDir folder, config;
     RecordingErrorBox errors;
-    RecordingDialogs dialogs;
+    PickerDialogs dialogs;
     RecordingShell shell;
     NoProbe probe;
     EncoderProcesses encoders;
@@ -305,7 +317,75 @@ TEST_F(MainWindowTest, TypedFrameSizeWarnsPerBadPart)
     }
 }
 
-TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastChoice)
+// The size list's arrow, as the style places it.
+QPoint ComboArrow(QComboBox *box)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box).center();
+}
+
+// Opening the size list is not leaving it: a refused text does not keep the
+// list shut. A real leave warns once per bad part, also while the warning
+// takes the focus from the settings window; a picked PAL or NTSC is no bad size.
+TEST_F(MainWindowTest, SizeListOpensWithTheMouseAndOnlyALeaveChecksIt)
+{
+    for (const int profile : {9, 113}) {
+        SCOPED_TRACE(profile);
+        TIniFile(config.filePath("ravenmoor.ini")).WriteInteger("profiles", "selcetsubindex", profile);
+        start();
+        Tfm_set &set = program->settingsWindow();
+        set.show();
+        set.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &set; }, 2000));
+        auto *size = set.findChild<QComboBox *>("cb_size");
+        // The warning box takes the focus while it shows.
+        QWidget warningBox;
+        dialogs.whileOpen = [&warningBox] {
+            warningBox.show();
+            warningBox.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&warningBox));
+            warningBox.hide();
+        };
+        if (profile == 9) {
+            QTest::mouseClick(size->lineEdit(), Qt::LeftButton, {}, QPoint(5, 5));
+            size->lineEdit()->selectAll();
+            QTest::keyClicks(size->lineEdit(), "abc");
+        }
+        dialogs.shown.clear();
+
+        QTest::mouseClick(size, Qt::LeftButton, {}, ComboArrow(size));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return size->view()->isVisible(); }, 2000));
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
+        if (profile == 113) {
+            const QModelIndex ntsc = size->model()->index(1, 0);
+            ASSERT_EQ(ntsc.data().toString(), "NTSC");
+            // A release right after the list opened is taken as the end of the opening click.
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            const QPoint at = size->view()->visualRect(ntsc).center();
+            QTest::mouseMove(size->view()->viewport(), at);
+            QTest::mouseClick(size->view()->viewport(), Qt::LeftButton, {}, at);
+            EXPECT_EQ(window().settings().cb_size.Text(), "NTSC");
+        } else {
+            QTest::keyClick(size->view(), Qt::Key_Escape);
+            EXPECT_EQ(size->currentText(), "abc");
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !size->view()->isVisible() && set.isActiveWindow(); }, 2000));
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
+
+        // Leaving for OK: two warnings for "abc", none for NTSC; OK takes its first click.
+        QPushButton *ok = set.findChild<QPushButton *>("Button1");
+        QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+        EXPECT_EQ(dialogs.shown.size(), profile == 113 ? 0 : 2) << dialogs.texts().join("\n").toStdString();
+        EXPECT_FALSE(set.isVisible());
+        dialogs.whileOpen = nullptr;
+        program->shutDown();
+        program.reset();
+    }
+}
+
+TEST(FolderPicker, OkTakesTheChosenFolderAndOnlyWithOneSelected)
 {
     WindowTestApp();
     QTemporaryDir dir;
@@ -320,12 +400,58 @@ TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastC
     });
     EXPECT_EQ(picker.pick("Choose"), dir.path());
     EXPECT_EQ(picker.windowTitle(), "Choose");
+}
 
-    QTimer::singleShot(0, &picker, [&] { picker.close(); });
-    EXPECT_EQ(picker.pick("Again"), dir.path());
+// Escape, the title bar's close and Cancel all choose nothing, also right
+// after a folder was chosen: the list of the Add DVD or Add Folder that
+// opened the picker stays as it was.
+TEST_F(MainWindowTest, FolderPickerLeftWithoutOkChangesNothing)
+{
+    start();
+    Tfm_dir &picker = program->folderPicker();
+    dialogs.picker = &picker;
+    QTemporaryDir chosen;
+    const auto pickWith = [&](std::function<void()> leave, const char *object) {
+        QTimer::singleShot(0, &picker, [&picker, leave] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+            leave();
+        });
+        ravenmoor::test::ClickObject(window(), object);
+        EXPECT_FALSE(picker.isVisible());
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"Escape",
+         [&picker] { QTest::keyClick(picker.focusWidget() ? picker.focusWidget() : &picker, Qt::Key_Escape); }},
+        {"title bar", [&picker] { picker.close(); }},
+        {"Cancel", [&picker] { picker.findChild<QPushButton *>("btn_cancel")->click(); }},
+    };
+    for (const char *object : {"openfolder", "dvdopen"}) {
+        for (const auto &[way, leave] : ways) {
+            SCOPED_TRACE(std::string(object) + " left by " + way);
+            // A folder chosen with OK first (it holds nothing to add).
+            pickWith([&picker, &chosen] {
+                picker.selectFolder(chosen.path());
+                picker.btn_okClick();
+            }, object);
+            SourceList &list = window().sourceList();
+            window().state().sourceMode = SourceMode::DvdRows;
+            SourceRow row;
+            row.caption = "kept";
+            list.appendRow(row);
+            list.sizeArraysToRows();
+            list.setVisible(true);
+            window().UpdateControlStates();
+            dialogs.shown.clear();
 
-    QTimer::singleShot(0, &picker, [&] { picker.btn_cancelClick(); });
-    EXPECT_EQ(picker.pick("Once more"), "");
+            pickWith(leave, object);
+            ASSERT_EQ(list.rowCount(), 1);
+            EXPECT_EQ(list.row(0).caption, "kept");
+            EXPECT_TRUE(list.isVisible());
+            EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join("\n").toStdString();
+            list.clear();
+        }
+    }
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
 } // namespace

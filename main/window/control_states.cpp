@@ -85,7 +85,7 @@ std::span<const SkinButtonRule> SkinButtonRules()
         {"qian", "bt_next"},        {"chapter", "bt_chapte"},            {"dvdopen", "bt_dvdopen"},
         {"openfiles", "bt_open"},   {"ifoopen", "bt_ifo"},               {"openfolder", "AddFolder2"},
         {"remove", "bt_remove"},    {"clear", "bt_clear"},               {"begin", "bt_begin"},
-        {"end", "bt_end"},
+        {"end", "bt_end"},          {"cutter", "bt_cut"},                {"cutclose", "bt_playstop"},
     };
     return kSkinButtons;
 }

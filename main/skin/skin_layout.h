@@ -14,7 +14,6 @@
 #include <QString>
 #include <span>
 
-
 struct PopupColors {
     TColor BarColor = 0, BorderColor = 0, Color = 0, FontColor = 0;
     TColor SelectedBorderColor = 0, SelectedColor = 0, SelectedFontColor = 0, SeparatorColor = 0;

@@ -47,6 +47,9 @@ QString Tfm_dir::pick(const QString &caption)
     setWindowTitle(caption);
     if (parentWidget())
         move(parentWidget()->geometry().center() - rect().center());
+    // Only OK sets a result: Escape, the title bar's close and Cancel leave
+    // without a folder, never with the one chosen the time before.
+    m_result.clear();
     exec();
     return m_result;
 }

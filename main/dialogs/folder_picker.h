@@ -1,8 +1,7 @@
 #pragma once
 
 // Tfm_dir: the modal folder picker. Its caller sets the caption, shows it and
-// reads `result()`: the chosen folder, or empty when nothing was chosen.
-// Closing it by the title bar leaves the previous result.
+// reads `result()`: the chosen folder, or empty when it was left without OK.
 
 #include <QDialog>
 #include <QString>

@@ -34,9 +34,10 @@ std::optional<int> ParseCustomSizeHeight(const QString &text)
     return Positive(rest);
 }
 
-int FrameSizeWarnings(const QString &lastSizeItem, const QString &text)
+int FrameSizeWarnings(const QStringList &sizeItems, const QString &text)
 {
-    if (lastSizeItem == QLatin1String("The original width and height"))
+    if (sizeItems.value(sizeItems.size() - 1) == QLatin1String("The original width and height") ||
+        sizeItems.contains(text))
         return 0;
     return (ParseCustomSizeWidth(text) ? 0 : 1) + (ParseCustomSizeHeight(text) ? 0 : 1);
 }

@@ -4,6 +4,7 @@
 // optionally followed by a "(note)". It only warns; the text stays as typed.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The width before the first "x"; nothing without an "x", for a text that is
@@ -14,5 +15,6 @@ std::optional<int> ParseCustomSizeHeight(const QString &text);
 
 // How many times the "invalid height or width" message shows for the text:
 // once for a bad width, once more for a bad height. Nothing is checked when
-// the size list ends with the source's own size item.
-int FrameSizeWarnings(const QString &lastSizeItem, const QString &text);
+// the size list ends with the source's own size item, and a text picked from
+// the list (PAL or NTSC for a disc) is never refused.
+int FrameSizeWarnings(const QStringList &sizeItems, const QString &text);

@@ -10,9 +10,11 @@
 #include "platform/dialogs/dialogs.h"
 #include "skin_controls/controls/combo_box.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +30,17 @@ QLabel *Label(QWidget *parent, const char *name, const char *text)
     auto *label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+// Only a move of the focus to another control of the window leaves a box:
+// opening its own list does not (the list takes the focus as it opens), nor
+// does another window taking the focus (the check's own warning among them).
+bool LeavesTheBox(const QComboBox &box, const QFocusEvent &event)
+{
+    if (event.reason() == Qt::PopupFocusReason || event.reason() == Qt::ActiveWindowFocusReason)
+        return false;
+    const QWidget *to = QApplication::focusWidget();
+    return !to || to->window() != box.view()->window();
 }
 
 } // namespace
@@ -132,7 +145,8 @@ void Tfm_set::showEvent(QShowEvent *event)
 
 bool Tfm_set::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == cb_size && event->type() == QEvent::FocusOut)
+    if (watched == cb_size && event->type() == QEvent::FocusOut &&
+        LeavesTheBox(*cb_size, *static_cast<QFocusEvent *>(event)))
         cb_sizeExit();
     return QDialog::eventFilter(watched, event);
 }
@@ -167,7 +181,7 @@ void Tfm_set::cb_sizeExit()
         QStringLiteral("MessageDlg"),
         QStringLiteral("Invalid height or width, please input again or select from the pull-down menu."));
     const ComboModel &sizes = m_settings.cb_size;
-    const int warnings = FrameSizeWarnings(sizes.Item(sizes.Count() - 1), sizes.Text());
+    const int warnings = FrameSizeWarnings(sizes.Items(), sizes.Text());
     for (int i = 0; i < warnings; ++i)
         m_dialogs.message(MessageKind::Warning, text);
 }

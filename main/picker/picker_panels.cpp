@@ -26,6 +26,9 @@ QFrame *makePanel(QWidget *parent, const QString &name, const QRect &rect)
     frame->setFrameStyle(QFrame::NoFrame);
     frame->setGeometry(rect);
     fillWith(frame, kPickerBackground);
+    // A press on a bare part of the picker (the column's foot, the space below
+    // a panel's buttons) is no press on the skin beneath, which closes the picker.
+    frame->setAttribute(Qt::WA_NoMousePropagation);
     frame->hide();
     return frame;
 }

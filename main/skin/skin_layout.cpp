@@ -1,14 +1,16 @@
 #include "main/skin/skin_layout.h"
 
-#include "platform/dialogs/dialogs.h"
 #include "platform/paths/program_paths.h"
 
 #include <algorithm>
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPoint>
 
 namespace {
+
+const QString kCannotBeFound = QStringLiteral("The program file cannot be found, please install again.");
 
 constexpr const char *kPopupMenus[] = {"zm_popup_file", "zm_pop_edit", "zm_pop_actions", "zm_pop_tools",
                                        "zm_pop_help"};
@@ -75,46 +77,21 @@ void LayoutCombo(const LayoutReader &r, const char *combo, const char *colorSect
     target.setComboColors(S(combo), c);
 }
 
-} // namespace
-
-std::span<const char *const> SkinPopupMenus()
+// A button's pictures that could not be loaded: the first missing or unreadable one.
+SkinLayoutError PictureError(const LugLookup &lug, const ImageButtonPictures &pictures)
 {
-    return kPopupMenus;
-}
-
-std::span<const SkinButtonRow> SkinImageButtons()
-{
-    return kButtons;
-}
-
-std::span<const char *const> SkinCategoryPanels()
-{
-    return kCategoryPanels;
-}
-
-ImageButtonPictures ButtonPicturePaths(const QString &exeFolder, const QString &button)
-{
-    const QString base = exeFolder + QStringLiteral("/images/") + button;
-    return {base + QStringLiteral(".bmp"), base + QStringLiteral("on.bmp"), base + QStringLiteral("D.bmp")};
-}
-
-QString TitlePicturePath(const QString &exeFolder, const QString &executableName)
-{
-    return exeFolder + QStringLiteral("/images/main/") + SettingsBaseName(executableName) + QStringLiteral(".bmp");
-}
-
-void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString &executableName,
-                    const LugLookup &lug, Dialogs &dialogs, SkinLayoutTarget &target)
-{
-    // A missing file reads as an empty one; a damaged one, without the
-    // buttons' places the window needs, is reported the same way.
-    const bool holdsLayout = std::all_of(std::begin(kButtons), std::end(kButtons), [&ini](const SkinButtonRow &b) {
-        return ini.programFileHoldsSection(S(b.name));
-    });
-    if (!ini.programFileExists() || !holdsLayout) {
-        const QString text = QStringLiteral("The program file cannot be found, please install again.");
-        dialogs.message(MessageKind::Information, LugText(lug, QStringLiteral("MessageDlg"), text, text));
+    for (const QString &path : {pictures.normal, pictures.mouseOn, pictures.disabled}) {
+        if (!QFileInfo(path).isFile())
+            return SkinLayoutError(lug, path, true);
+        if (!QImageReader(path).canRead())
+            return SkinLayoutError(lug, path, false);
     }
+    return SkinLayoutError(lug, pictures.normal, false);
+}
+
+void ReadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString &executableName,
+                    const LugLookup &lug, SkinLayoutTarget &target)
+{
     const LayoutReader r(ini);
 
     for (const char *menu : kPopupMenus)
@@ -125,7 +102,12 @@ void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString 
         const QString name = S(b.name);
         target.setButtonBounds(name, QRect(r.integer(b.name, "Left", 6), r.integer(b.name, "Top", 6),
                                            r.integer(b.name, "Width", 6), r.integer(b.name, "Height", 6)));
-        target.loadButtonPictures(name, ButtonPicturePaths(exeFolder, name));
+        const ImageButtonPictures pictures = ButtonPicturePaths(exeFolder, name);
+        try {
+            target.loadButtonPictures(name, pictures);
+        } catch (const std::exception &) {
+            throw PictureError(lug, pictures);
+        }
         target.setButtonVisible(name, r.integer(b.name, "Visible", b.visible ? 1 : 0) != 0);
     }
 
@@ -161,6 +143,62 @@ void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString 
                          title);
     else
         target.hideTitle();
+}
+
+
+} // namespace
+
+
+std::span<const char *const> SkinPopupMenus()
+{
+    return kPopupMenus;
+}
+
+std::span<const SkinButtonRow> SkinImageButtons()
+{
+    return kButtons;
+}
+
+std::span<const char *const> SkinCategoryPanels()
+{
+    return kCategoryPanels;
+}
+
+ImageButtonPictures ButtonPicturePaths(const QString &exeFolder, const QString &button)
+{
+    const QString base = exeFolder + QStringLiteral("/images/") + button;
+    return {base + QStringLiteral(".bmp"), base + QStringLiteral("on.bmp"), base + QStringLiteral("D.bmp")};
+}
+
+QString TitlePicturePath(const QString &exeFolder, const QString &executableName)
+{
+    return exeFolder + QStringLiteral("/images/main/") + SettingsBaseName(executableName) + QStringLiteral(".bmp");
+}
+
+SkinLayoutError::SkinLayoutError(const LugLookup &lug, const QString &file, bool missing)
+    : SkinError(LugText(lug, QStringLiteral("MessageDlg"), kCannotBeFound, kCannotBeFound) +
+                QStringLiteral("\n\"%1\" is %2.")
+                    .arg(file, missing ? QStringLiteral("missing") : QStringLiteral("damaged")))
+{
+}
+
+void CheckSkinIni(const SkinIni &ini, const LugLookup &lug)
+{
+    const bool holdsLayout = std::all_of(std::begin(kButtons), std::end(kButtons), [&ini](const SkinButtonRow &b) {
+        return ini.programFileHoldsSection(S(b.name));
+    });
+    if (!ini.programFileExists() || !holdsLayout)
+        throw SkinLayoutError(lug, ini.programFileName(), !ini.programFileExists());
+}
+
+void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString &executableName,
+                    const LugLookup &lug, SkinLayoutTarget &target)
+{
+    try {
+        ReadSkinLayout(ini, exeFolder, executableName, lug, target);
+    } catch (const SkinColorError &) {
+        throw SkinLayoutError(lug, ini.programFileName(), false);
+    }
 }
 
 QPoint PopupOffset(const SkinIni &ini, const QString &section)

@@ -8,12 +8,11 @@
 
 #include "engine/settings_model.h"
 #include "main/skin/skin_ini.h"
+#include "platform/skin/skin_error.h"
 
 #include <QRect>
 #include <QString>
 #include <span>
-
-class Dialogs;
 
 struct PopupColors {
     TColor BarColor = 0, BorderColor = 0, Color = 0, FontColor = 0;
@@ -70,10 +69,23 @@ ImageButtonPictures ButtonPicturePaths(const QString &exeFolder, const QString &
 // images/main/<executable name without ".exe">.bmp beside the executable.
 QString TitlePicturePath(const QString &exeFolder, const QString &executableName);
 
-// A missing shipped file is reported (an information dialog with the
-// "cannot be found" text) and then read as an empty file: every default applies.
+// The window cannot be shown truly without its whole layout: a file of it
+// that is missing or damaged ends the program, as a damaged skin does. The
+// text is the "cannot be found" message, then the file and what is wrong with it.
+class SkinLayoutError : public SkinError {
+public:
+    SkinLayoutError(const LugLookup &lug, const QString &file, bool missing);
+};
+
+// Throws SkinLayoutError when the shipped "Skin.ini" is missing, or damaged:
+// without the buttons' places the window needs.
+void CheckSkinIni(const SkinIni &ini, const LugLookup &lug);
+
+// Reads the file in its fixed order; a key it lacks gives its default. Throws
+// SkinLayoutError for a colour no one knows (a damaged "Skin.ini") and for a
+// button picture that is missing or damaged.
 void LoadSkinLayout(const SkinIni &ini, const QString &exeFolder, const QString &executableName,
-                    const LugLookup &lug, Dialogs &dialogs, SkinLayoutTarget &target);
+                    const LugLookup &lug, SkinLayoutTarget &target);
 
 // The offset of the popup menu a skin object opens: [section] "left" (6) and "top" (64).
 QPoint PopupOffset(const SkinIni &ini, const QString &section);

@@ -80,9 +80,12 @@ std::span<const ControlRule> ControlRules()
 std::span<const SkinButtonRule> SkinButtonRules()
 {
     static constexpr SkinButtonRule kSkinButtons[] = {
-        {"converter", "bt_start"}, {"stopconverter", "Bt_Convertstop"}, {"play", "bt_play"}, {"stop", "bt_playstop"},
-        {"pause", "bt_playstop"},  {"hou", "bt_back"},                  {"qian", "bt_next"},
-        {"chapter", "bt_chapte"},
+        {"converter", "bt_start"},  {"stopconverter", "Bt_Convertstop"}, {"play", "bt_play"},
+        {"stop", "bt_playstop"},    {"pause", "bt_playstop"},            {"hou", "bt_back"},
+        {"qian", "bt_next"},        {"chapter", "bt_chapte"},            {"dvdopen", "bt_dvdopen"},
+        {"openfiles", "bt_open"},   {"ifoopen", "bt_ifo"},               {"openfolder", "AddFolder2"},
+        {"remove", "bt_remove"},    {"clear", "bt_clear"},               {"begin", "bt_begin"},
+        {"end", "bt_end"},          {"cutter", "bt_cut"},                {"cutclose", "bt_playstop"},
     };
     return kSkinButtons;
 }

@@ -74,10 +74,10 @@ public:
 
 void ApplyControlStates(const ControlStates &states, ControlStateSink &sink);
 
-// The skin's own buttons that do a picture button's work, or lie where a
-// hidden one would: each is drawn on or off with that button. The skin's
-// pause has no picture button of its own; it works while a preview runs,
-// like the preview's stop.
+// The skin's own buttons that do a picture button's (or menu item's) work,
+// or lie beneath one: each is drawn on or off with it, and one drawn off
+// takes no click. The skin's pause and the cut panel's close have no picture
+// button of their own; they work while a preview runs, like the preview's stop.
 struct SkinButtonRule {
     const char *skinObject;
     const char *control;

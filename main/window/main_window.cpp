@@ -208,8 +208,12 @@ void Tfm_main::buildControls()
 void Tfm_main::connectSkin()
 {
     ErrorBox &box = m_services.errors;
-    connect(Skin1, &TSkin::OnClick, this,
-            Guarded(box, [this](ISkinObject *source) { Skin1Click(source->GetObjectName(), *this); }));
+    connect(Skin1, &TSkin::OnClick, this, Guarded(box, [this](ISkinObject *source) {
+                // A skin button drawn off takes no click, as its picture button would not.
+                if (const ISkinFrame *frame = source->FrameFacet(); frame && !frame->IsEnabled())
+                    return;
+                Skin1Click(source->GetObjectName(), *this);
+            }));
     connect(Skin1, &TSkin::OnMouseDown, this,
             Guarded(box, [this](ISkinObject *source, int, int, int) {
                 m_outputRefusalShown = false; // a new press: what it refuses is shown anew
@@ -228,7 +232,7 @@ void Tfm_main::connectSkin()
 void Tfm_main::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Without its skin the window cannot work: the program reports it and ends.
+    // Without its skin or its layout the window cannot work: the program reports it and ends.
     QString skinFailure;
     RunGuarded(m_services.errors, [&] {
         try {
@@ -252,9 +256,9 @@ void Tfm_main::FormShow()
     SetupSkin();
     SetPickerVisible(false);
     m_executableName = m_services.paths.executableName();
-    LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName,
-                   [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); },
-                   m_services.dialogs, *this);
+    const LugLookup lug = [this](const QString &s, const QString &k, const QString &d) { return m_texts.Lug(s, k, d); };
+    CheckSkinIni(m_skinIni, lug);
+    LoadSkinLayout(m_skinIni, m_services.paths.executableFolder(), m_executableName, lug, *this);
     m_links->FirstStartAndProductLinks();
     m_picker->picker().RestoreAllButtons();
     m_picker->picker().LayoutProfileStrip();

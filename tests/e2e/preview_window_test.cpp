@@ -198,6 +198,10 @@ protected:
             clickObject("dvdopen");
         }
         ASSERT_GT(list().rowCount(), 0) << messages().toStdString();
+        selectFirstRow();
+    }
+    void selectFirstRow()
+    {
         auto *view = window().findChild<QTreeWidget *>(QStringLiteral("lv"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(0)).center());
         ASSERT_EQ(list().selectedRow(), 0);
@@ -473,9 +477,9 @@ TEST_F(PreviewWindow, TheDvdTimeKeepsToThePictureThroughPauses)
     expectEnded();
 }
 
-// While a preview plays, every command that would change the list is refused
-// with the preview's line; once the list changes, the times and streams shown
-// are those of its current row.
+// While a preview plays, every skin button that would change the list is
+// drawn off and does nothing; once the list changes, the times and streams
+// shown are those of its current row.
 TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAChange)
 {
     addRows(Rows::Dvd);
@@ -487,9 +491,11 @@ TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAC
     for (const char *object : {"openfiles", "openfolder", "dvdopen", "ifoopen", "remove", "clear"}) {
         SCOPED_TRACE(object);
         dialogs.shown.clear();
+        ISkinObject *o = window().skin().GetWindowObject(&window())->FindChildObject(object);
+        ASSERT_TRUE(o);
+        EXPECT_FALSE(o->FrameFacet()->IsEnabled());
         clickObject(object);
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_EQ(dialogs.shown[0].text, "A preview is playing. Please stop the preview first.");
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
         EXPECT_EQ(list().rowCount(), rows);
         EXPECT_TRUE(window().state().previewing);
     }
@@ -500,8 +506,12 @@ TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAC
     dialogs.fileChoices.clear();
     dialogs.folderChoices.clear();
 
-    // File rows replace the DVD's: no DVD stream stays on offer.
-    addRows(Rows::File);
+    // File rows replace the DVD's (through Add Folder: Add Files is off beside
+    // DVD rows): no DVD stream stays on offer.
+    dialogs.folderChoices << s_media->path();
+    clickObject("openfolder");
+    ASSERT_EQ(list().rowCount(), 1) << messages().toStdString();
+    ASSERT_NO_FATAL_FAILURE(selectFirstRow());
     EXPECT_EQ(window().findChild<QComboBox *>("cb_audio")->count(), 0);
     EXPECT_EQ(window().findChild<QComboBox *>("cb_subtitle")->count(), 0);
     EXPECT_EQ(skinText("alltime"), "00:00:10");

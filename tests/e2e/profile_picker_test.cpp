@@ -84,6 +84,25 @@ TEST_F(PickerInWindow, ProfileIconOpensThePickerAndAPressOnTheSkinClosesIt)
     EXPECT_FALSE(picker().panel(PickerPanel::Video1)->isVisible());
 }
 
+// The foot of the category column, below its last picture, takes no press:
+// the picker stays open.
+TEST_F(PickerInWindow, PressOnTheColumnFootKeepsThePickerOpen)
+{
+    start("ravenmoor");
+    clickSkinObject("profiles");
+    QWidget *column = picker().mainPanel();
+    ASSERT_TRUE(column->isVisible()) << errors.shown.join("\n").toStdString();
+    QWidget *foot = column->findChild<QWidget *>("Image3");
+    ASSERT_TRUE(foot);
+    const QPoint at = foot->mapTo(&window(), foot->rect().center());
+    ASSERT_EQ(window().childAt(at), foot);
+    QTest::mousePress(foot, Qt::LeftButton, {}, foot->rect().center());
+    QTest::mouseRelease(foot, Qt::LeftButton, {}, foot->rect().center());
+    EXPECT_TRUE(column->isVisible());
+    EXPECT_TRUE(picker().panel(PickerPanel::Video1)->isVisible());
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
 TEST_F(PickerInWindow, IpodEditionOpensOnlyItsPanelWithItsOwnDefault)
 {
     start("ravenmoor-ipod");

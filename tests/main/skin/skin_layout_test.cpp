@@ -1,6 +1,5 @@
 #include "main/skin/skin_layout.h"
 #include "skin_controls/theme/tsui_color.h"
-#include "platform/dialogs/recording_dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,12 +89,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
-    RecordingTarget load(RecordingDialogs *dialogs = nullptr, const QString &exeName = "ravenmoor") const
+    RecordingTarget load(const QString &exeName = "ravenmoor") const
     {
-        RecordingDialogs own;
         RecordingTarget target;
         const SkinIni ini(programIni(), userIni());
-        LoadSkinLayout(ini, exeFolder(), exeName, {}, dialogs ? *dialogs : own, target);
+        LoadSkinLayout(ini, exeFolder(), exeName, {}, target);
         return target;
     }
 };
@@ -106,10 +104,7 @@ const QString kDarkPopup = "bar=323232 border=323232 color=fefbfa font=0 selbord
 TEST_F(SkinLayoutTest, EmptyFileGivesEveryDefault)
 {
     writeProgramIni("");
-    RecordingDialogs dialogs;
-    const RecordingTarget t = load(&dialogs);
-    // Without the window's layout it is reported as a missing file is.
-    EXPECT_EQ(dialogs.texts(), QStringList{"The program file cannot be found, please install again."});
+    const RecordingTarget t = load();
 
     EXPECT_EQ(t.with("popup"), (QStringList{"popup zm_popup_file " + kDarkPopup, "popup zm_pop_edit " + kDarkPopup,
                                             "popup zm_pop_actions " + kDarkPopup, "popup zm_pop_tools " + kDarkPopup,
@@ -140,22 +135,6 @@ TEST_F(SkinLayoutTest, EmptyFileGivesEveryDefault)
                                          "lv column 1 width 90", "lv column 2 width 90", "lv column 3 width 80",
                                          "lv column 4 width 60", "lv checkboxes 1"}));
     EXPECT_EQ(t.log.last(), "title hidden");
-}
-
-// The shipped file may be missing: its message comes first, then the layout
-// goes on as for an empty file.
-TEST_F(SkinLayoutTest, MissingFileIsReportedThenReadAsEmpty)
-{
-    writeProgramIni("");
-    const QStringList empty = load().log;
-    QFile::remove(programIni());
-
-    RecordingDialogs dialogs;
-    const RecordingTarget t = load(&dialogs);
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Information);
-    EXPECT_EQ(dialogs.shown[0].text, "The program file cannot be found, please install again.");
-    EXPECT_EQ(t.log, empty);
 }
 
 TEST_F(SkinLayoutTest, ValuesOfTheFileReachTheirControls)
@@ -193,20 +172,17 @@ TEST_F(SkinLayoutTest, ValuesOfTheFileReachTheirControls)
     EXPECT_EQ(PopupOffset(ini, "help"), QPoint(6, 64));
 }
 
+// A colour no one knows makes the file a damaged one; the layout ends there.
 TEST_F(SkinLayoutTest, BadColourEndsTheLayoutThere)
 {
     writeProgramIni("[Audio]\nArrowColor=darkish\n");
     RecordingTarget t;
-    RecordingDialogs dialogs;
     const SkinIni ini(programIni(), userIni());
     try {
-        LoadSkinLayout(ini, exeFolder(), "ravenmoor", {}, dialogs, t);
+        LoadSkinLayout(ini, exeFolder(), "ravenmoor", {}, t);
         FAIL() << "no error";
-    } catch (const SkinColorError &e) {
-        const QString text = e.what();
-        EXPECT_TRUE(text.contains("Skin.ini")) << e.what();
-        EXPECT_TRUE(text.contains("[Audio]")) << e.what();
-        EXPECT_TRUE(text.contains("darkish")) << e.what();
+    } catch (const SkinLayoutError &e) {
+        EXPECT_TRUE(QString(e.what()).endsWith(programIni() + "\" is damaged.")) << e.what();
     }
     EXPECT_EQ(t.log.last(), "cb_audio place 6,6 w6");
 }
@@ -216,9 +192,13 @@ TEST_F(SkinLayoutTest, MissingPictureEndsTheLayoutAtItsButton)
     writeProgramIni("");
     RecordingTarget t;
     t.failPicturesOf = "bt_remove";
-    RecordingDialogs dialogs;
     const SkinIni ini(programIni(), userIni());
-    EXPECT_THROW(LoadSkinLayout(ini, exeFolder(), "ravenmoor", {}, dialogs, t), std::runtime_error);
+    try {
+        LoadSkinLayout(ini, exeFolder(), "ravenmoor", {}, t);
+        FAIL() << "no error";
+    } catch (const SkinLayoutError &e) {
+        EXPECT_TRUE(QString(e.what()).endsWith(exeFolder() + "/images/bt_remove.bmp\" is missing.")) << e.what();
+    }
     EXPECT_EQ(t.log.last(), "bt_remove bounds 6,6 6x6");
     EXPECT_TRUE(t.with("bt_clear").isEmpty());
 }
@@ -230,9 +210,9 @@ TEST_F(SkinLayoutTest, TitlePictureOfTheEditionShowsTheTitlePanel)
     QFile picture(exeFolder() + "/images/main/ravenmoor-ipod.bmp");
     ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
     picture.close();
-    EXPECT_EQ(load(nullptr, "ravenmoor-ipod.exe").log.last(), "title 40,5 w5 ravenmoor-ipod.bmp");
-    EXPECT_EQ(load(nullptr, "ravenmoor-ipod").log.last(), "title 40,5 w5 ravenmoor-ipod.bmp");
-    EXPECT_EQ(load(nullptr, "ravenmoor").log.last(), "title hidden");
+    EXPECT_EQ(load("ravenmoor-ipod.exe").log.last(), "title 40,5 w5 ravenmoor-ipod.bmp");
+    EXPECT_EQ(load("ravenmoor-ipod").log.last(), "title 40,5 w5 ravenmoor-ipod.bmp");
+    EXPECT_EQ(load("ravenmoor").log.last(), "title hidden");
 }
 
 TEST(SkinColors, NamesAndNumbers)

@@ -26,6 +26,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,11 +37,20 @@
 
 namespace {
 
+// Recorded dialogs, but a folder is picked in the program's own picker once one is given.
+struct PickerDialogs : RecordingDialogs {
+    Tfm_dir *picker = nullptr;
+    QString pickFolder(const QString &caption) override
+    {
+        return picker ? picker->pick(caption) : RecordingDialogs::pickFolder(caption);
+    }
+};
+
 class MainWindowTest : public testing::Test {
 protected:
     QTemporaryDir folder, config;
     RecordingErrorBox errors;
-    RecordingDialogs dialogs;
+    PickerDialogs dialogs;
     RecordingShell shell;
     NoProbe probe;
     EncoderProcesses encoders;
@@ -111,59 +123,80 @@ TEST_F(MainWindowTest, SkinLackingObjectsStillStarts)
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
-TEST_F(MainWindowTest, MissingButtonPictureIsNamedAndTheWindowStaysUp)
+// The images folder: every picture of the real one linked in, except `left`;
+// `damaged` replaced by bytes no picture reader takes.
+void LinkImages(const QString &programFolder, const QString &left, const QString &damaged)
 {
-    QFile::remove(folder.filePath("images"));
-    ASSERT_TRUE(QDir(folder.path()).mkdir("images"));
+    QFile::remove(QDir(programFolder).filePath("images"));
+    ASSERT_TRUE(QDir(programFolder).mkdir("images"));
     const QDir images(QDir(ravenmoor::test::binDir()).filePath("images"));
     for (const QString &name : images.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (name != "bt_clearon.bmp") {
-            ASSERT_TRUE(QFile::link(images.filePath(name), folder.filePath("images/" + name)));
+        const QString to = QDir(programFolder).filePath("images/" + name);
+        if (name == damaged) {
+            QFile f(to);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("not a picture");
+        } else if (name != left) {
+            ASSERT_TRUE(QFile::link(images.filePath(name), to));
         }
     }
-    start();
-    ASSERT_EQ(errors.shown.size(), 1);
-    EXPECT_TRUE(errors.shown[0].contains(folder.filePath("images/bt_clearon.bmp"))) << errors.shown[0].toStdString();
-    EXPECT_TRUE(window().isVisible());
 }
 
-// Without Skin.ini the user is told, and the layout's defaults apply.
-TEST_F(MainWindowTest, MissingSkinIniIsReportedThenEmpty)
-{
-    QFile::remove(folder.filePath("Skin.ini"));
-    start();
-    EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again."));
-    EXPECT_TRUE(window().setUpDone());
-    EXPECT_EQ(window().findChild<QWidget *>("bt_start")->geometry(), QRect(6, 6, 6, 6));
-    EXPECT_FALSE(window().findChild<QWidget *>("bt_set")->isVisible());
-    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
-}
-
-// A Skin.ini without the window's layout is reported as a missing one.
-TEST_F(MainWindowTest, DamagedSkinIniIsReportedAsMissing)
+// Without its whole layout the window would show what is not so (a Stop
+// that stops nothing, rows under the empty list's picture): the program ends
+// after one message that names the file and says what is wrong with it.
+TEST_F(MainWindowTest, LayoutFileOrButtonPictureMissingOrDamagedEndsTheProgram)
 {
     const struct {
         const char *name;
-        QByteArray content;
+        const char *file; // inside the program folder
+        const char *fault;
+        std::function<void()> spoil;
     } table[] = {
-        {"garbage bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage \x01\x02", 24)},
-        {"sections of some other file", QByteArray("[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n")},
-        {"a button's place lost", original("Skin.ini").replace("[bt_start]", "[bt_star]")},
+        {"Skin.ini missing", "Skin.ini", "missing", [this] { QFile::remove(folder.filePath("Skin.ini")); }},
+        {"Skin.ini garbage", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", QByteArray("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe garbage", 20)); }},
+        {"Skin.ini of some other program", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", "[Window]\nWidth=5\n[Colors]\nBack=$00FFFFFF\n"); }},
+        {"Skin.ini lost a button's place", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", original("Skin.ini").replace("[bt_start]", "[bt_star]")); }},
+        {"Skin.ini with a colour no one knows", "Skin.ini", "damaged",
+         [this] { replace("Skin.ini", original("Skin.ini").replace("[Audio]", "[Audio]\nArrowColor=darkish")); }},
+        {"a hover picture missing", "images/bt_clearon.bmp", "missing",
+         [this] { LinkImages(folder.path(), "bt_clearon.bmp", ""); }},
+        {"a normal picture damaged", "images/bt_open.bmp", "damaged",
+         [this] { LinkImages(folder.path(), "", "bt_open.bmp"); }},
     };
     for (const auto &row : table) {
-        replace("Skin.ini", row.content);
+        SCOPED_TRACE(row.name);
+        ASSERT_NO_FATAL_FAILURE(row.spoil());
+        errors.shown.clear();
         dialogs.shown.clear();
         start();
-        EXPECT_TRUE(dialogs.texts().contains("The program file cannot be found, please install again.")) << row.name;
-        EXPECT_TRUE(window().setUpDone()) << row.name;
+        EXPECT_TRUE(window().skinFailed());
+        EXPECT_FALSE(window().isVisible());
+        const QStringList messages = errors.shown + dialogs.texts();
+        ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+        EXPECT_TRUE(messages[0].startsWith("The program file cannot be found, please install again."))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(folder.filePath(row.file) + "\" is " + row.fault))
+            << messages[0].toStdString();
         program->shutDown();
         program.reset();
+        // The program folder as shipped again.
+        replace("Skin.ini", original("Skin.ini"));
+        if (!QFileInfo(folder.filePath("images")).isSymLink())
+            QDir(folder.filePath("images")).removeRecursively();
+        QFile::remove(folder.filePath("images"));
+        ASSERT_TRUE(QFile::link(QDir(ravenmoor::test::binDir()).filePath("images"), folder.filePath("images")));
     }
-    // The file as shipped is not reported.
-    replace("Skin.ini", original("Skin.ini"));
+    // As shipped, nothing is reported.
+    errors.shown.clear();
     dialogs.shown.clear();
     start();
-    EXPECT_FALSE(dialogs.texts().contains("The program file cannot be found, please install again."));
+    EXPECT_FALSE(window().skinFailed());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(errors.shown.isEmpty() && dialogs.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
 // A typed output folder is kept absolute, against the home folder, before it is made.
@@ -284,7 +317,75 @@ TEST_F(MainWindowTest, TypedFrameSizeWarnsPerBadPart)
     }
 }
 
-TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastChoice)
+// The size list's arrow, as the style places it.
+QPoint ComboArrow(QComboBox *box)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box).center();
+}
+
+// Opening the size list is not leaving it: a refused text does not keep the
+// list shut. A real leave warns once per bad part, also while the warning
+// takes the focus from the settings window; a picked PAL or NTSC is no bad size.
+TEST_F(MainWindowTest, SizeListOpensWithTheMouseAndOnlyALeaveChecksIt)
+{
+    for (const int profile : {9, 113}) {
+        SCOPED_TRACE(profile);
+        TIniFile(config.filePath("ravenmoor.ini")).WriteInteger("profiles", "selcetsubindex", profile);
+        start();
+        Tfm_set &set = program->settingsWindow();
+        set.show();
+        set.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &set; }, 2000));
+        auto *size = set.findChild<QComboBox *>("cb_size");
+        // The warning box takes the focus while it shows.
+        QWidget warningBox;
+        dialogs.whileOpen = [&warningBox] {
+            warningBox.show();
+            warningBox.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&warningBox));
+            warningBox.hide();
+        };
+        if (profile == 9) {
+            QTest::mouseClick(size->lineEdit(), Qt::LeftButton, {}, QPoint(5, 5));
+            size->lineEdit()->selectAll();
+            QTest::keyClicks(size->lineEdit(), "abc");
+        }
+        dialogs.shown.clear();
+
+        QTest::mouseClick(size, Qt::LeftButton, {}, ComboArrow(size));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return size->view()->isVisible(); }, 2000));
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
+        if (profile == 113) {
+            const QModelIndex ntsc = size->model()->index(1, 0);
+            ASSERT_EQ(ntsc.data().toString(), "NTSC");
+            // A release right after the list opened is taken as the end of the opening click.
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            const QPoint at = size->view()->visualRect(ntsc).center();
+            QTest::mouseMove(size->view()->viewport(), at);
+            QTest::mouseClick(size->view()->viewport(), Qt::LeftButton, {}, at);
+            EXPECT_EQ(window().settings().cb_size.Text(), "NTSC");
+        } else {
+            QTest::keyClick(size->view(), Qt::Key_Escape);
+            EXPECT_EQ(size->currentText(), "abc");
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !size->view()->isVisible() && set.isActiveWindow(); }, 2000));
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join("\n").toStdString();
+
+        // Leaving for OK: two warnings for "abc", none for NTSC; OK takes its first click.
+        QPushButton *ok = set.findChild<QPushButton *>("Button1");
+        QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+        EXPECT_EQ(dialogs.shown.size(), profile == 113 ? 0 : 2) << dialogs.texts().join("\n").toStdString();
+        EXPECT_FALSE(set.isVisible());
+        dialogs.whileOpen = nullptr;
+        program->shutDown();
+        program.reset();
+    }
+}
+
+TEST(FolderPicker, OkTakesTheChosenFolderAndOnlyWithOneSelected)
 {
     WindowTestApp();
     QTemporaryDir dir;
@@ -299,12 +400,58 @@ TEST(FolderPicker, OkTakesTheChosenFolderCancelClearsAndTheTitleBarKeepsTheLastC
     });
     EXPECT_EQ(picker.pick("Choose"), dir.path());
     EXPECT_EQ(picker.windowTitle(), "Choose");
+}
 
-    QTimer::singleShot(0, &picker, [&] { picker.close(); });
-    EXPECT_EQ(picker.pick("Again"), dir.path());
+// Escape, the title bar's close and Cancel all choose nothing, also right
+// after a folder was chosen: the list of the Add DVD or Add Folder that
+// opened the picker stays as it was.
+TEST_F(MainWindowTest, FolderPickerLeftWithoutOkChangesNothing)
+{
+    start();
+    Tfm_dir &picker = program->folderPicker();
+    dialogs.picker = &picker;
+    QTemporaryDir chosen;
+    const auto pickWith = [&](std::function<void()> leave, const char *object) {
+        QTimer::singleShot(0, &picker, [&picker, leave] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+            leave();
+        });
+        ravenmoor::test::ClickObject(window(), object);
+        EXPECT_FALSE(picker.isVisible());
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"Escape",
+         [&picker] { QTest::keyClick(picker.focusWidget() ? picker.focusWidget() : &picker, Qt::Key_Escape); }},
+        {"title bar", [&picker] { picker.close(); }},
+        {"Cancel", [&picker] { picker.findChild<QPushButton *>("btn_cancel")->click(); }},
+    };
+    for (const char *object : {"openfolder", "dvdopen"}) {
+        for (const auto &[way, leave] : ways) {
+            SCOPED_TRACE(std::string(object) + " left by " + way);
+            // A folder chosen with OK first (it holds nothing to add).
+            pickWith([&picker, &chosen] {
+                picker.selectFolder(chosen.path());
+                picker.btn_okClick();
+            }, object);
+            SourceList &list = window().sourceList();
+            window().state().sourceMode = SourceMode::DvdRows;
+            SourceRow row;
+            row.caption = "kept";
+            list.appendRow(row);
+            list.sizeArraysToRows();
+            list.setVisible(true);
+            window().UpdateControlStates();
+            dialogs.shown.clear();
 
-    QTimer::singleShot(0, &picker, [&] { picker.btn_cancelClick(); });
-    EXPECT_EQ(picker.pick("Once more"), "");
+            pickWith(leave, object);
+            ASSERT_EQ(list.rowCount(), 1);
+            EXPECT_EQ(list.row(0).caption, "kept");
+            EXPECT_TRUE(list.isVisible());
+            EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join("\n").toStdString();
+            list.clear();
+        }
+    }
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
 }
 
 } // namespace

@@ -267,6 +267,63 @@ TEST_F(WindowLook, SkinButtonsFollowTheirPictureButtons)
         EXPECT_EQ(skinState(rule.skinObject), window().controlStates().enabled(rule.control)) << rule.skinObject;
 }
 
+// A skin object answers as it is drawn: drawn off (with rows in file mode,
+// during a conversion, during a preview) a click on it, as the user's hand
+// gives it to whatever lies on top there, does nothing at all.
+TEST_F(WindowLook, SkinObjectsDrawnOffDoNothing)
+{
+    const auto drawnOn = [&](const char *name) { return skinObject(name)->FrameFacet()->IsEnabled(); };
+    const auto clickAsTheUser = [&](const char *name) {
+        const QPoint at = ravenmoor::test::SkinObjectCentre(window(), name);
+        QWidget *top = window().childAt(at);
+        QTest::mouseClick(top ? top : &window(), Qt::LeftButton, {}, top ? top->mapFrom(&window(), at) : at);
+    };
+    // With an empty list Add Folder is on and answers.
+    ASSERT_TRUE(drawnOn("openfolder"));
+    clickAsTheUser("openfolder");
+    EXPECT_EQ(dialogs.folderCaptions.size(), 1);
+
+    const struct {
+        const char *situation;
+        bool converting, previewing;
+        std::vector<const char *> drawnOff;
+    } cases[] = {
+        {"rows in file mode", false, false, {"dvdopen", "begin", "end", "stop", "pause", "cutclose"}},
+        {"converting", true, false,
+         {"dvdopen", "openfiles", "ifoopen", "openfolder", "remove", "clear", "converter", "chapter", "cutter",
+          "cutclose", "play"}},
+        {"previewing", false, true,
+         {"dvdopen", "openfiles", "ifoopen", "openfolder", "remove", "clear", "converter", "chapter", "cutter",
+          "play"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.situation);
+        addRow();
+        window().state().converting = c.converting;
+        window().state().previewing = c.previewing;
+        window().UpdateControlStates();
+        for (const SkinButtonRule &rule : SkinButtonRules())
+            EXPECT_EQ(drawnOn(rule.skinObject), window().controlStates().enabled(rule.control)) << rule.skinObject;
+        for (const char *name : c.drawnOff) {
+            EXPECT_FALSE(drawnOn(name)) << name;
+            dialogs.shown.clear();
+            dialogs.folderCaptions.clear();
+            dialogs.fileFilters.clear();
+            clickAsTheUser(name);
+            EXPECT_TRUE(dialogs.shown.isEmpty()) << name << ": " << dialogs.texts().join("\n").toStdString();
+            EXPECT_TRUE(dialogs.folderCaptions.isEmpty() && dialogs.fileFilters.isEmpty()) << name;
+            EXPECT_EQ(window().sourceList().rowCount(), 1) << name;
+            EXPECT_EQ(window().state().converting, c.converting) << name;
+            EXPECT_EQ(window().state().previewing, c.previewing) << name;
+        }
+        window().state().converting = false;
+        window().state().previewing = false;
+        window().sourceList().clear();
+        window().UpdateControlStates();
+    }
+    EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
+}
+
 // While a conversion runs Start is hidden, and what lies beneath it says that
 // a conversion runs: the skin's own picture for that, in colour, not a grey Start.
 TEST_F(WindowLook, StartsPlaceShowsARunningConversion)

@@ -5,6 +5,7 @@
 #include "engine/clip_part.h"
 #include "engine/engine_state.h"
 #include "engine/job_builder.h"
+#include "engine/job_messages.h"
 #include "engine/language_texts.h"
 #include "engine/settings_model.h"
 #include "engine/source_list.h"
@@ -90,10 +91,18 @@ void TakeSnapshot(const SnapshotTarget &t)
         SnapshotFileName(folder, t.list.row(row).caption, [](const QString &path) { return QFileInfo::exists(path); });
 
     if (dvd) {
-        if (!t.preview.dvdPlayer().CatchPicture(name))
-            t.dialogs.message(MessageKind::Warning,
-                              t.texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The picture could not be saved:")) +
-                                  QStringLiteral("\n") + name);
+        if (t.preview.dvdPlayer().CatchPicture(name))
+            return;
+        t.dialogs.message(MessageKind::Warning,
+                          t.texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The picture could not be saved:")) +
+                              QStringLiteral("\n") + name);
+        // Told where the row's other failures are too; its status stays the preview's.
+        intputrec shot;
+        shot.input = t.disc.PlayAddress;
+        shot.output = name;
+        EndRow(t.list, row, t.list.row(row).subItems[SourceRow::Status],
+               QStringLiteral("the snapshot could not be written: no picture on screen, or no room for it"), shot,
+               t.engine.conversionLog);
         return;
     }
     const intputrec job = SnapshotJob(t.engine, t.settings, source.path, t.preview.playTimeText(),

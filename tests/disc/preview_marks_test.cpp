@@ -324,6 +324,7 @@ TEST_F(Marks, ADvdSnapshotIsTheDvdPlayersPicture)
     TakeSnapshot(snapshotTarget(nullptr));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.endsWith(settings.ed_output + "/Title_01_1.bmp"));
+    EXPECT_FALSE(list.row(0).note.isEmpty()) << "the row tells why, as its other failures do";
     dvdPlayer->log.take();
 
     disc.PreviewRow = -1;

@@ -744,19 +744,21 @@ TEST_F(PreviewWindow, ASnapshotThatCannotBeTakenSaysWhy)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     window().settings().ed_output = output.filePath("blocker/shots");
-    addRows(Rows::File);
-    play();
-    waitForShown(1);
-    dialogs.shown.clear();
-    press("bt_images");
-    ASSERT_TRUE(waitUntil([&] { return encoders.running() == 0 && !list().row(0).note.isEmpty(); }, 30000));
-    EXPECT_EQ(status(), "Play") << "the row plays on";
-    EXPECT_EQ(view()->topLevelItem(0)->toolTip(4), list().row(0).note);
-    QFile log(window().state().conversionLog);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
-    EXPECT_TRUE(log.readAll().contains(list().row(0).note.toUtf8())) << "the reason is in the log";
-    clickObject("stop");
-    expectEnded();
+    for (const Kind &kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        addRows(kind.rows);
+        play();
+        waitForShown(1);
+        press("bt_images");
+        ASSERT_TRUE(waitUntil([&] { return encoders.running() == 0 && !list().row(0).note.isEmpty(); }, 30000));
+        EXPECT_EQ(status(), kind.playingStatus) << "the row plays on";
+        EXPECT_EQ(view()->topLevelItem(0)->toolTip(4), list().row(0).note);
+        QFile log(window().state().conversionLog);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
+        EXPECT_TRUE(log.readAll().contains(list().row(0).note.toUtf8())) << "the reason is in the log";
+        clickObject("stop");
+        expectEnded();
+    }
 }
 
 // Resident memory of the program: what the kernel counts for it.

@@ -136,6 +136,8 @@ void DvdTitles::OpenDvdFolder()
         const QString notFound = QStringLiteral("Not found DVD movies in this folder");
         m_dialogs.message(MessageKind::Information, m_texts.Lug(QStringLiteral("MessageDlg"), notFound));
         m_list.setVisible(false);
+        // No streams or times of the rows that were there stay on show.
+        lvClick();
         call(m_hooks.closeBusyWindow);
     }
     scope.done();

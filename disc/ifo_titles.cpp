@@ -226,6 +226,7 @@ void AddIfoTitles(const IfoReadTarget &target, TIFOSelint &entry)
         row.convert.subtitleId = QStringLiteral("0");
         row.convert.startSector = start;
         row.convert.endSector = end;
+        row.convert.leadSectors = std::max(0, start - chain.cells.front().firstSector);
         row.convert.ifoPath = entry.ifoPath;
         row.convert.length = chain.seconds;
         row.convert.startSeconds = 0;

@@ -125,6 +125,8 @@ void PreviewControl::StartFilePreview()
     if (m_engine.previewing)
         return;
 
+    // The panel shows the row that plays: its total, and the marks set on it.
+    call(m_hooks.showSelectedRow);
     m_engine.previewing = true;
     m_dvdPreview = false;
     if (m_hooks.showPreviewPanel)
@@ -184,6 +186,7 @@ void PreviewControl::StartDvdPreview()
     if (m_engine.previewing)
         return;
 
+    call(m_hooks.showSelectedRow);
     m_engine.previewing = true;
     m_dvdPreview = true;
     if (m_hooks.showPreviewPanel)
@@ -194,10 +197,10 @@ void PreviewControl::StartDvdPreview()
     m_dvdPlayer->InitPreviewWindow(m_hooks.previewWindow ? m_hooks.previewWindow() : PreviewWindow{});
     const quint64 generation = ++m_generation;
     m_dvdPlayer->SetEventFuntion([this, generation] { OnDvdPreviewEvent(generation); });
-    // The whole row plays, whatever its cut marks.
+    // The whole row plays from its first picture, whatever its cut marks.
     const TConvertInfo dvd = m_list.convertInfo().value(m_disc.PreviewRow);
     ClipRange row;
-    row.startSector = dvd.startSector;
+    row.startSector = dvd.startSector - dvd.leadSectors;
     row.endSector = dvd.endSector;
     m_disc.PlayAddress = VtsAddress(dvd, row);
     const QString address = m_disc.PlayAddress;
@@ -505,5 +508,7 @@ void PreviewControl::StopPreview()
     call(m_hooks.updateControlStates);
     if (m_list.rowCount() > 0)
         setRowStatus(kStatusStop);
+    // The selection may have moved while the preview played.
+    call(m_hooks.showSelectedRow);
     joinWorkers();
 }

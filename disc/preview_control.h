@@ -44,6 +44,8 @@ struct PreviewHooks {
     std::function<bool()> playBarDragging;
     std::function<void()> endPlayBarDrag;
     std::function<void(const QString &button, bool enabled)> setButtonEnabled;
+    // The list's click on its selected row: that row's times, marks and streams.
+    std::function<void()> showSelectedRow;
     // The play hint before a file preview, modal, when "Skin.ini" [play] hint asks for it.
     std::function<void()> showPlayHint;
 };

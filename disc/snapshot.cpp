@@ -5,9 +5,11 @@
 #include "engine/clip_part.h"
 #include "engine/engine_state.h"
 #include "engine/job_builder.h"
+#include "engine/job_messages.h"
 #include "engine/language_texts.h"
 #include "engine/settings_model.h"
 #include "engine/source_list.h"
+#include "engine/text_helpers.h"
 #include "platform/dialogs/dialogs.h"
 
 #include <QDir>
@@ -38,15 +40,23 @@ QString SnapshotFileName(const QString &folder, const QString &caption,
 }
 
 intputrec SnapshotJob(const EngineState &state, const SettingsModel &settings, const QString &input,
-                      const QString &playTime, const QString &output)
+                      const QString &playTime, int32_t rowSeconds, const QString &output)
 {
     // A job of its own: nothing of the last conversion's job (its clip length
     // above all, by which a run judges an output short) may reach it.
     intputrec job;
     job.sizePiece = BuildSizeArg(state, settings);
-    job.extraOption = QStringLiteral(" -ss ") + playTime;
-    job.durationPiece = QStringLiteral(" -t 0.01");
-    job.profileOptions = QStringLiteral(" -f image2 ");
+    if (rowSeconds > 0 && HmsToSeconds(playTime) >= rowSeconds) {
+        // The encoder writes the first frame it gets: the last second played
+        // backwards starts with the file's last frame.
+        job.extraOption = QStringLiteral(" -ss ") + SecondsToHms(rowSeconds - 1);
+        job.durationPiece = QStringLiteral(" -t 1");
+        job.profileOptions = QStringLiteral(" -vf reverse -f image2 ");
+    } else {
+        job.extraOption = QStringLiteral(" -ss ") + playTime;
+        job.durationPiece = QStringLiteral(" -t 0.01");
+        job.profileOptions = QStringLiteral(" -f image2 ");
+    }
     job.output = output;
     job.input = input;
     return job;
@@ -61,6 +71,16 @@ void TakeSnapshot(const SnapshotTarget &t)
         t.dialogs.message(MessageKind::Warning, UnusablePartRefusal(t.texts, t.list.row(row).caption));
         return;
     }
+    const Toriginalinfo source = t.list.originalInfo().value(row);
+    const bool dvd = t.engine.sourceMode == SourceMode::DvdRows;
+    // The probe found no video stream: the encoder would write nothing.
+    if (!dvd && source.videoCodec.trimmed().isEmpty()) {
+        t.dialogs.message(MessageKind::Warning,
+                          t.texts.Lug(QStringLiteral("MessageDlg"),
+                                      QStringLiteral("This row has no picture to save as a snapshot:")) +
+                              QStringLiteral("\n") + t.list.row(row).caption);
+        return;
+    }
     QString folder = t.settings.ed_output;
     t.engine.outputFolder = folder;
     if (!folder.isEmpty() && !QFileInfo::exists(folder))
@@ -70,15 +90,23 @@ void TakeSnapshot(const SnapshotTarget &t)
     const QString name =
         SnapshotFileName(folder, t.list.row(row).caption, [](const QString &path) { return QFileInfo::exists(path); });
 
-    if (t.engine.sourceMode == SourceMode::DvdRows) {
-        if (!t.preview.dvdPlayer().CatchPicture(name))
-            t.dialogs.message(MessageKind::Warning,
-                              t.texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The picture could not be saved:")) +
-                                  QStringLiteral("\n") + name);
+    if (dvd) {
+        if (t.preview.dvdPlayer().CatchPicture(name))
+            return;
+        t.dialogs.message(MessageKind::Warning,
+                          t.texts.Lug(QStringLiteral("MessageDlg"), QStringLiteral("The picture could not be saved:")) +
+                              QStringLiteral("\n") + name);
+        // Told where the row's other failures are too; its status stays the preview's.
+        intputrec shot;
+        shot.input = t.disc.PlayAddress;
+        shot.output = name;
+        EndRow(t.list, row, t.list.row(row).subItems[SourceRow::Status],
+               QStringLiteral("the snapshot could not be written: no picture on screen, or no room for it"), shot,
+               t.engine.conversionLog);
         return;
     }
-    const intputrec job =
-        SnapshotJob(t.engine, t.settings, t.list.originalInfo().value(row).path, t.preview.playTimeText(), name);
+    const intputrec job = SnapshotJob(t.engine, t.settings, source.path, t.preview.playTimeText(),
+                                      HmsToSeconds(source.duration), name);
     t.engine.currentJob = job;
     // Slot 0 reports to the row of its job's list index: that is the previewed
     // row now, and the job is the only one, so no other follows it.

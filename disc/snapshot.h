@@ -25,9 +25,11 @@ QString SnapshotFileName(const QString &folder, const QString &caption,
                          const std::function<bool(const QString &)> &exists);
 
 // The encoder job that writes the frame at `playTime` of the file at
-// `input` into `output`: one picture, in the profile's frame size.
+// `input` into `output`: one picture, in the profile's frame size. At the
+// file's end (`playTime` at or past `rowSeconds`, its length) no frame starts
+// there: the picture is then the last frame, the one the player shows.
 intputrec SnapshotJob(const EngineState &state, const SettingsModel &settings, const QString &input,
-                      const QString &playTime, const QString &output);
+                      const QString &playTime, int32_t rowSeconds, const QString &output);
 
 struct SnapshotTarget {
     SourceList &list;
@@ -41,5 +43,6 @@ struct SnapshotTarget {
     std::function<void(int slot, int jobIndex, const intputrec &job)> startSlotJob;
 };
 
-// Tfm_main.bt_imagesClick.
+// Tfm_main.bt_imagesClick. A file row without a picture (sound only) is
+// refused with a message before anything starts.
 void TakeSnapshot(const SnapshotTarget &target);

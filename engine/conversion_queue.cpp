@@ -290,6 +290,10 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
     Slot &s = m_slots[slot];
     const intputrec job = m_state.jobs.value(s.jobIndex);
     const bool written = outputWritten(job.output);
+    // Outside a run the job is a snapshot of the row being previewed: its note
+    // and the log tell how it went, while the row's status stays the preview's.
+    const bool snapshot = !m_state.converting && s.row >= 0 && s.row < m_list.rowCount();
+    const QString statusBefore = snapshot ? m_list.row(s.row).subItems[SourceRow::Status] : QString();
     if (exitCode != 0 || !written) {
         RemoveUnwrittenOutput(job.output);
         EndRow(m_list, s.row, kStatusFailed, FailureNote(s.messages, exitCode, written), job, m_state.conversionLog);
@@ -305,6 +309,8 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
                m_state.conversionLog);
     }
     s.done = 1;
+    if (snapshot)
+        m_list.setStatus(s.row, statusBefore);
     if (!m_state.converting)
         return;
     call(m_hooks.updateControlStates);

@@ -37,6 +37,10 @@ struct TConvertInfo {
     QString subtitleId = QStringLiteral("0");
     int32_t startSector = 0;
     int32_t endSector = 0;
+    // Sectors of the title before startSector (its short opening cells and the
+    // start a rip skips): the preview plays them, so it shows the title from
+    // its first picture and its clock counts the title's own seconds.
+    int32_t leadSectors = 0;
     QString ifoPath;
     int64_t length = 0; // whole seconds
     int32_t startSeconds = 0;

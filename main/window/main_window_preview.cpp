@@ -50,6 +50,7 @@ void Tfm_main::buildPreview()
     hooks.playBarDragging = [this] { return m_playBarDrag; };
     hooks.endPlayBarDrag = [this] { m_playBarDrag = false; };
     hooks.setButtonEnabled = [this](const QString &button, bool enabled) { m_buttons.at(button)->setEnabled(enabled); };
+    hooks.showSelectedRow = [this] { call(m_plugins.rowClicked); };
     hooks.showPlayHint = [this] {
         if (!m_hintWindow || !m_skinIni.ReadBool(QStringLiteral("play"), QStringLiteral("hint"), true))
             return;

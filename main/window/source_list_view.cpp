@@ -63,6 +63,12 @@ SourceListView::SourceListView(SourceList &list, QWidget *parent) : QTreeWidget(
     connect(&m_list, &SourceList::focusRequested, this, [this] { setFocus(); });
     connect(this, &QTreeWidget::itemChanged, this, &SourceListView::userChangedItem);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &SourceListView::userChangedSelection);
+    // A click on the row already selected shows that row again: what the
+    // window shows may have been left by a preview or a run.
+    connect(this, &QTreeWidget::itemClicked, this, [this] {
+        if (onSelectionChanged)
+            onSelectionChanged();
+    });
     for (int i = 0; i < m_list.rowCount(); ++i)
         rowAppended(i);
 }

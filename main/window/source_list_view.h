@@ -17,7 +17,7 @@ public:
 
     // Runs on every press on the list (before the press is handled).
     std::function<void()> onMouseDown;
-    // Runs after the user changed the selection, and after the user checked
+    // Runs after the user changed the selection, clicked a row, or checked
     // or unchecked a row (a click on a check box is a click on the list too).
     std::function<void()> onSelectionChanged;
 

@@ -184,6 +184,7 @@ TEST_F(IfoReaders, TitleRowCarriesItsRecords)
     EXPECT_EQ(convert.subtitleId, "0");
     EXPECT_EQ(convert.startSector, 1300);
     EXPECT_EQ(convert.endSector, 72000);
+    EXPECT_EQ(convert.leadSectors, 1300) << "the opening cell and the skipped start, from sector 0";
     EXPECT_EQ(convert.ifoPath, "/d/VTS_02_0.IFO");
     EXPECT_EQ(convert.length, 3725);
     EXPECT_EQ(convert.startSeconds, 0);

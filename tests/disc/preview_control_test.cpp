@@ -352,14 +352,16 @@ TEST_F(Preview, ADvdTitlePlaysItsRowAndItsClockCountsToItsLength)
 {
     addTitles({12, 600});
     list.convertInfo()[1].audioId = "0x80";
+    list.convertInfo()[1].leadSectors = 300;
     list.clipRanges()[1].startSector = 1700;
     list.selectOnly(-1);
     preview->StartDvdPreview();
     ASSERT_TRUE(waitUntil([&] { return dvdPlayer->loop.playing(); }, 2000));
     EXPECT_EQ(list.selectedRow(), 1) << "the longest title";
     EXPECT_EQ(status(1), "play");
-    EXPECT_EQ(disc.PlayAddress, "vts://01*1200*61199*0x80*0x20*/discs/A Film") << "the whole row, not its cut";
-    EXPECT_EQ(dvdPlayer->log.take(), (QStringList{"Init 77 230x173", "Play vts://01*1200*61199*0x80*0x20*/discs/A Film"}));
+    EXPECT_EQ(disc.PlayAddress, "vts://01*900*61199*0x80*0x20*/discs/A Film")
+        << "the whole row from its first picture, not its cut";
+    EXPECT_EQ(dvdPlayer->log.take(), (QStringList{"Init 77 230x173", "Play vts://01*900*61199*0x80*0x20*/discs/A Film"}));
     EXPECT_FALSE(preview->play_time().isActive());
 
     dvdEvent();

@@ -3,7 +3,9 @@
 // into pl_play, a 10-s clip made with lavfi whose brightness steps up every
 // second (so a picture tells its second) and a real DVD folder made with
 // dvdauthor; the play buttons, the skin's pause, stop and play bar, the cut
-// marks honoured by a real conversion, the snapshot as a picture file.
+// marks honoured by a real conversion, the snapshot as a picture file. A
+// second DVD folder holds the steps as one long title, which a rip enters
+// past its first sectors.
 
 #include "disc/preview_control.h"
 #include "engine/source_list.h"
@@ -15,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
@@ -30,6 +34,8 @@ using namespace ravenmoor::test;
 
 constexpr int kClipSeconds = 10;
 constexpr int kTitleSeconds = 24; // the fixture's first title: four chapters of 6 s
+constexpr int kShortSeconds = 6;
+constexpr int kStepsTitleSeconds = 12;
 
 // The clip's luma in second s: a step of 18 a second.
 int ClipLuma(int s)
@@ -47,6 +53,40 @@ double ClipLevel(int s)
 bool PlaysSecond(double level, int from, int to)
 {
     return level > ClipLevel(from) - 6 && level < ClipLevel(to) + 6;
+}
+
+// The second of the clip a grey level shows.
+int SecondOfLevel(double level)
+{
+    return int(std::lround((level * 219.0 / 255.0 + 16 - ClipLuma(0)) / (ClipLuma(1) - ClipLuma(0))));
+}
+
+// A DVD folder whose only title is the steps, `seconds` long, in one cell.
+bool MakeStepsDvd(const QString &dir, int seconds)
+{
+    QTemporaryDir work;
+    const QString mpg = work.filePath(QStringLiteral("steps.mpg"));
+    const QString xml = work.filePath(QStringLiteral("dvd.xml"));
+    if (!makeClip(mpg, seconds,
+                  {"-c:v", "mpeg2video", "-s", "720x576", "-r", "25", "-g", "15", "-bf", "2", "-pix_fmt", "yuv420p",
+                   "-aspect", "4:3", "-b:v", "5000k", "-minrate", "5000k", "-maxrate", "5000k", "-bufsize", "1835k",
+                   "-c:a", "ac3", "-b:a", "192k", "-ar", "48000", "-ac", "2", "-f", "dvd", "-muxrate", "10080000",
+                   "-packetsize", "2048"},
+                  QStringLiteral("color=c=black:size=720x576:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
+                      .arg(ClipLuma(0))
+                      .arg(ClipLuma(1) - ClipLuma(0)),
+                  QStringLiteral("sine=frequency=440:sample_rate=48000")))
+        return false;
+    QFile file(xml);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QStringLiteral("<dvdauthor dest=\"%1\"><vmgm/><titleset><titles><video format=\"pal\" "
+                              "aspect=\"4:3\"/><pgc><vob file=\"%2\"/></pgc></titles></titleset></dvdauthor>")
+                   .arg(dir, mpg)
+                   .toUtf8());
+    file.close();
+    qputenv("VIDEO_FORMAT", "PAL");
+    return runProgram(QStringLiteral("dvdauthor"), {"-x", xml}) == 0;
 }
 
 QString Probe(const QStringList &args)
@@ -130,11 +170,16 @@ protected:
         s_media = new QTemporaryDir;
         s_clip = s_media->filePath(QStringLiteral("steps.mp4"));
         s_disc = s_media->filePath(QStringLiteral("Ein Film"));
-        s_made = makeClip(s_clip, kClipSeconds, {"-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-c:a", "aac"},
-                          QStringLiteral("color=c=black:size=160x120:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
-                              .arg(ClipLuma(0))
-                              .arg(ClipLuma(1) - ClipLuma(0))) &&
-                 makeDvdFixture(s_disc);
+        s_short = s_media->filePath(QStringLiteral("short.mp4"));
+        s_song = s_media->filePath(QStringLiteral("song.mp3"));
+        s_stepsDisc = s_media->filePath(QStringLiteral("Steps"));
+        const QString steps = QStringLiteral("color=c=black:size=160x120:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
+                                  .arg(ClipLuma(0))
+                                  .arg(ClipLuma(1) - ClipLuma(0));
+        const QStringList h264{"-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-c:a", "aac"};
+        s_made = makeClip(s_clip, kClipSeconds, h264, steps) && makeClip(s_short, kShortSeconds, h264, steps) &&
+                 makeClip(s_song, 8, {"-c:a", "libmp3lame"}, {}, QStringLiteral("sine=frequency=440")) &&
+                 makeDvdFixture(s_disc) && MakeStepsDvd(s_stepsDisc, kStepsTitleSeconds);
     }
     static void TearDownTestSuite() { delete s_media; }
 
@@ -176,7 +221,8 @@ protected:
         const TConvertInfo dvd = list().convertInfo().value(window().disc().PreviewRow);
         int32_t sector = -1;
         preview().dvdPlayer().GetBeginLBA(&sector);
-        return double(sector - dvd.startSector) / (dvd.endSector - dvd.startSector) * double(dvd.length);
+        const int32_t first = dvd.startSector - dvd.leadSectors;
+        return double(sector - first) / (dvd.endSector - first) * double(dvd.length);
     }
     QString skinText(const char *object) { return window().binding().find(object)->getText(); }
     QString picture(const QString &name) { return output.filePath(name + ".bmp"); }
@@ -188,13 +234,14 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
     }
 
-    void addRows(Rows rows, const QString &file = {})
+    // Files, or a DVD folder, through the window's own commands; row 0 then clicked.
+    void addRows(Rows rows, const QStringList &sources = {})
     {
         if (rows == Rows::File) {
-            dialogs.fileChoices << QStringList{file.isEmpty() ? s_clip : file};
+            dialogs.fileChoices << (sources.isEmpty() ? QStringList{s_clip} : sources);
             clickObject("openfiles");
         } else {
-            dialogs.folderChoices << s_disc;
+            dialogs.folderChoices << (sources.isEmpty() ? s_disc : sources[0]);
             clickObject("dvdopen");
         }
         ASSERT_GT(list().rowCount(), 0) << messages().toStdString();
@@ -202,9 +249,23 @@ protected:
     }
     void selectFirstRow()
     {
-        auto *view = window().findChild<QTreeWidget *>(QStringLiteral("lv"));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(0)).center());
+        clickRow(0);
         ASSERT_EQ(list().selectedRow(), 0);
+    }
+    QTreeWidget *view() { return window().findChild<QTreeWidget *>(QStringLiteral("lv")); }
+    void clickRow(int row)
+    {
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
+                          view()->visualItemRect(view()->topLevelItem(row)).center());
+    }
+    // The total, begin and end the panel shows.
+    QStringList panelTimes() { return {skinText("alltime"), skinText("begin_time"), skinText("End_time")}; }
+    // A file row's snapshot is an encoder job: its picture, once the job has ended.
+    QImage snapshotTaken(const QString &path)
+    {
+        EXPECT_TRUE(waitUntil([&] { return encoders.running() == 0 && QFileInfo::exists(path); }, 30000))
+            << path.toStdString();
+        return QImage(path);
     }
     // Play pressed, up to the first picture: the player's first event shows the play bar.
     void play()
@@ -250,14 +311,15 @@ protected:
     }
 
     static QTemporaryDir *s_media;
-    static QString s_clip, s_disc;
+    static QString s_clip, s_short, s_song, s_disc, s_stepsDisc;
     static bool s_made;
 
     QTemporaryDir output;
 };
 
 QTemporaryDir *PreviewWindow::s_media = nullptr;
-QString PreviewWindow::s_clip, PreviewWindow::s_disc;
+QString PreviewWindow::s_clip, PreviewWindow::s_short, PreviewWindow::s_song, PreviewWindow::s_disc,
+    PreviewWindow::s_stepsDisc;
 bool PreviewWindow::s_made = false;
 
 class PreviewRows : public PreviewWindow, public testing::WithParamInterface<Kind> {};
@@ -336,9 +398,9 @@ TEST_P(PreviewRows, CutMarksAtTwoAndFiveSecondsGiveAThreeSecondOutput)
         // A snapshot after that run is a picture job of its own, not a 3-s part cut short.
         play();
         press("bt_images");
-        ASSERT_TRUE(waitUntil([&] { return status() == "Finish" || status() == "Failed"; }, 30000));
-        EXPECT_EQ(status(), "Finish");
-        EXPECT_FALSE(QImage(picture(list().row(0).caption)).isNull());
+        EXPECT_FALSE(snapshotTaken(picture(list().row(0).caption)).isNull());
+        EXPECT_EQ(status(), "Play") << "the row plays on";
+        EXPECT_TRUE(list().row(0).note.isEmpty()) << list().row(0).note.toStdString();
         clickObject("stop");
     } else {
         // The clock keeps to the picture, so the marked sectors start where the marked second is.
@@ -419,10 +481,10 @@ TEST_F(PreviewWindow, APausedFileMovedWithThePlayBarShowsAndMarksTheNewPlace)
     EXPECT_EQ(skinText("begin_time"), SecondsToHms(second));
     EXPECT_EQ(list().clipRanges()[0].clipBegin, second);
     press("bt_images");
-    const QString shot = picture(list().row(0).caption);
     // Read once its job has ended: a picture still being written reads dark.
-    ASSERT_TRUE(waitUntil([&] { return status() == "Finish"; }, 30000)) << status().toStdString();
-    EXPECT_NEAR(MeanLevel(Grey(QImage(shot), 32, 24)), ClipLevel(second), 6) << "the snapshot of second " << second;
+    const QImage shot = snapshotTaken(picture(list().row(0).caption));
+    EXPECT_NEAR(MeanLevel(Grey(shot, 32, 24)), ClipLevel(second), 6) << "the snapshot of second " << second;
+    EXPECT_EQ(status(), "Pause");
     clickObject("stop");
     expectEnded();
 }
@@ -522,6 +584,164 @@ TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAC
         EXPECT_EQ(skinText(object), "00:00:00") << object;
 }
 
+// A title whose first cell is long: a rip enters it past its first sectors,
+// the preview shows it from its first picture, and the second shown is the
+// second on the picture all along.
+TEST_F(PreviewWindow, TheDvdClockShowsThePicturesOwnSecondFromItsFirstPicture)
+{
+    addRows(Rows::Dvd, {s_stepsDisc});
+    ASSERT_GT(list().convertInfo()[0].leadSectors, 0) << "a rip skips the title's first sectors";
+    play();
+    double first = -1;
+    ASSERT_TRUE(waitUntil([&] { return (first = panelLevel()) > 10; }, 5000)) << "a picture is drawn";
+    EXPECT_EQ(SecondOfLevel(first), 0) << "the first picture, level " << first;
+    EXPECT_EQ(playTime(), "00:00:00");
+
+    // Within half a second: the second on the picture and the one shown agree
+    // most of the time, and never differ by more than one.
+    int samples = 0, agreeing = 0, furthest = 0;
+    QElapsedTimer since;
+    since.start();
+    while (since.elapsed() < 5000) {
+        const int shown = shownSeconds();
+        const int pictured = SecondOfLevel(panelLevel());
+        if (shown == shownSeconds()) {
+            ++samples;
+            agreeing += pictured == shown;
+            furthest = std::max(furthest, std::abs(pictured - shown));
+        }
+        QTest::qWait(100);
+    }
+    EXPECT_LE(furthest, 1);
+    EXPECT_GT(agreeing * 10, samples * 6) << agreeing << " of " << samples << " samples agree";
+    clickObject("stop");
+    expectEnded();
+}
+
+// While a preview plays, the panel is the previewed row's, whatever row is
+// clicked; once it stops, and on every click, it is the selected row's.
+TEST_F(PreviewWindow, ThePanelShowsThePlayingRowThenTheSelectedOne)
+{
+    addRows(Rows::File, {s_clip, s_short});
+    ASSERT_EQ(list().rowCount(), 2);
+    const QStringList longRow{"00:00:10", "00:00:00", "00:00:10"};
+    const QStringList shortRow{"00:00:06", "00:00:00", "00:00:06"};
+    EXPECT_EQ(panelTimes(), longRow);
+    play();
+    clickRow(1);
+    ASSERT_EQ(list().selectedRow(), 1);
+    waitForShown(2);
+    press("bt_begin");
+    waitForShown(4);
+    press("bt_end");
+    const QStringList marked{"00:00:10", "00:00:02", "00:00:04"};
+    EXPECT_EQ(panelTimes(), marked) << "the previewed row's total and marks";
+    EXPECT_EQ(list().clipRanges()[0].clipBegin, 2);
+    EXPECT_EQ(list().clipRanges()[1].clipBegin, 0) << "the clicked row keeps its marks";
+    clickObject("stop");
+    expectEnded();
+    EXPECT_EQ(panelTimes(), shortRow) << "the selected row's";
+
+    const struct {
+        int row;
+        QStringList times;
+    } clicks[] = {{1, shortRow}, {0, marked}, {0, marked}, {1, shortRow}};
+    for (const auto &click : clicks) {
+        clickRow(click.row);
+        EXPECT_EQ(panelTimes(), click.times) << "row " << click.row;
+    }
+    play();
+    EXPECT_EQ(window().disc().PreviewRow, 1);
+    EXPECT_EQ(panelTimes(), shortRow) << "the previewed row's total";
+    clickObject("stop");
+    expectEnded();
+
+    // A run leaves the panel as it was; a click on the selected row shows it again.
+    window().sourceList().setChecked(0, false);
+    clickObject("converter");
+    ASSERT_TRUE(window().state().converting) << messages().toStdString();
+    clickRow(0);
+    ASSERT_TRUE(waitUntil([&] { return !window().state().converting; }, 60000));
+    EXPECT_EQ(panelTimes(), shortRow);
+    clickRow(0);
+    EXPECT_EQ(panelTimes(), marked);
+}
+
+// A folder without a DVD title leaves no streams or times of the rows that were there.
+TEST_F(PreviewWindow, AFolderWithoutADvdEmptiesTheStreamsAndTimes)
+{
+    addRows(Rows::Dvd);
+    ASSERT_GT(window().findChild<QComboBox *>("cb_audio")->count(), 0);
+    dialogs.folderChoices << output.path();
+    clickObject("dvdopen");
+    EXPECT_TRUE(messages().contains("Not found DVD movies in this folder")) << messages().toStdString();
+    EXPECT_EQ(list().rowCount(), 0);
+    EXPECT_EQ(window().findChild<QComboBox *>("cb_audio")->count(), 0);
+    EXPECT_EQ(window().findChild<QComboBox *>("cb_subtitle")->count(), 0);
+    EXPECT_EQ(panelTimes(), (QStringList{"00:00:00", "00:00:00", "00:00:00"}));
+}
+
+// Paused at the very end, the snapshot is the last frame on screen, and the
+// row shows the preview's status, not the snapshot job's.
+TEST_F(PreviewWindow, ASnapshotAtTheEndIsTheLastFrame)
+{
+    addRows(Rows::File);
+    play();
+    waitForShown(1);
+    clickObject("pause");
+    EXPECT_EQ(releasePlayBarAt(0.999, kClipSeconds), kClipSeconds) << "the bar's end";
+    EXPECT_EQ(playTime(), "00:00:10");
+    EXPECT_TRUE(waitUntil([&] { return PlaysSecond(panelLevel(), kClipSeconds - 1, kClipSeconds - 1); }, 5000))
+        << panelLevel();
+    press("bt_images");
+    const QImage shot = snapshotTaken(picture(list().row(0).caption));
+    ASSERT_FALSE(shot.isNull()) << list().row(0).note.toStdString();
+    EXPECT_NEAR(MeanLevel(Grey(shot, 32, 24)), ClipLevel(kClipSeconds - 1), 6) << "the last second";
+    EXPECT_EQ(status(), "Pause");
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << messages().toStdString();
+    clickObject("stop");
+    expectEnded();
+}
+
+// A row without pictures is refused before anything starts; a snapshot that
+// fails says why on its row and in the log, and the row plays on.
+TEST_F(PreviewWindow, ASnapshotThatCannotBeTakenSaysWhy)
+{
+    addRows(Rows::File, {s_song});
+    play();
+    press("bt_images");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(messages().contains("no picture")) << messages().toStdString();
+    EXPECT_TRUE(messages().endsWith(list().row(0).caption)) << messages().toStdString();
+    EXPECT_EQ(encoders.running(), 0);
+    EXPECT_EQ(status(), "Play");
+    clickObject("stop");
+    expectEnded();
+    dialogs.answers << true;
+    window().ClearSourceList();
+
+    // The output folder cannot be made: a file stands in its way.
+    QFile blocker(output.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    window().settings().ed_output = output.filePath("blocker/shots");
+    for (const Kind &kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        addRows(kind.rows);
+        play();
+        waitForShown(1);
+        press("bt_images");
+        ASSERT_TRUE(waitUntil([&] { return encoders.running() == 0 && !list().row(0).note.isEmpty(); }, 30000));
+        EXPECT_EQ(status(), kind.playingStatus) << "the row plays on";
+        EXPECT_EQ(view()->topLevelItem(0)->toolTip(4), list().row(0).note);
+        QFile log(window().state().conversionLog);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
+        EXPECT_TRUE(log.readAll().contains(list().row(0).note.toUtf8())) << "the reason is in the log";
+        clickObject("stop");
+        expectEnded();
+    }
+}
+
 // Resident memory of the program: what the kernel counts for it.
 qint64 ResidentMegabytes()
 {
@@ -541,7 +761,7 @@ TEST_F(PreviewWindow, An8KPreviewGivesItsMemoryBackWhenItEnds)
     const QString clip = output.filePath("eight.mp4");
     ASSERT_TRUE(makeClip(clip, 1, {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"},
                          QStringLiteral("color=c=gray:size=7680x4320:rate=5")));
-    addRows(Rows::File, clip);
+    addRows(Rows::File, {clip});
     const qint64 before = ResidentMegabytes();
     qint64 peak = 0;
     for (int run = 0; run < 2; ++run) {
@@ -581,7 +801,7 @@ TEST_F(PreviewWindow, ABadFileEndsThePreviewWithAMessage)
         SCOPED_TRACE(bad.name);
         const QString copy = output.filePath(QString("%1.mp4").arg(bad.name));
         ASSERT_TRUE(QFile::copy(s_clip, copy));
-        addRows(Rows::File, copy);
+        addRows(Rows::File, {copy});
         if (bad.whilePlaying) {
             play();
             ASSERT_TRUE(QFile::remove(copy));

@@ -570,7 +570,9 @@ TEST_F(PreviewWindow, TheListStaysWhileAPreviewPlaysAndShowsItsCurrentRowAfterAC
 
     // File rows replace the DVD's (through Add Folder: Add Files is off beside
     // DVD rows): no DVD stream stays on offer.
-    dialogs.folderChoices << s_media->path();
+    QTemporaryDir clipFolder;
+    ASSERT_TRUE(QFile::link(s_clip, clipFolder.filePath(QStringLiteral("steps.mp4"))));
+    dialogs.folderChoices << clipFolder.path();
     clickObject("openfolder");
     ASSERT_EQ(list().rowCount(), 1) << messages().toStdString();
     ASSERT_NO_FATAL_FAILURE(selectFirstRow());
@@ -739,6 +741,9 @@ TEST_F(PreviewWindow, ASnapshotThatCannotBeTakenSaysWhy)
         EXPECT_TRUE(log.readAll().contains(list().row(0).note.toUtf8())) << "the reason is in the log";
         clickObject("stop");
         expectEnded();
+        // Add DVD is off beside file rows: the next kind starts from an empty list.
+        dialogs.answers << true;
+        window().ClearSourceList();
     }
 }
 

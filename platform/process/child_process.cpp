@@ -40,7 +40,10 @@ void ChildProcess::release()
 {
     m_killTimer.stop();
     if (isRunning()) {
-        m_process->disconnect(this);
+        QProcess *released = m_process;
+        released->disconnect(this);
+        // Runs on unheard, and goes once its program has ended.
+        connect(released, &QProcess::finished, released, &QObject::deleteLater);
         m_process = makeProcess();
     }
     m_group = 0;

@@ -54,7 +54,7 @@ bool PlaysSecond(double level, int from, int to)
 // An X server of the test's own, found through -displayfd, ending with the test.
 void StartPrivateDisplay()
 {
-    auto *server = new QProcess;
+    static QProcess *const server = new QProcess; // kept for the program's whole run
     server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     QByteArray number;

@@ -11,9 +11,11 @@ cmake --build build-sanitize --parallel "$(nproc)"
 reports="$PWD/build-sanitize/sanitizer-reports"
 rm -rf "$reports"
 mkdir -p "$reports"
-# Reports go to files, one per process, so that none is lost in a child's output.
-export ASAN_OPTIONS="log_path=$reports/asan"
-export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=1"
+# Reports go to files, one per process and named after its program, so that none is lost in a
+# child's output. Whole stacks (the slow unwinder) for allocations, as the system libraries keep
+# no frame pointers: the leak suppressions name the library a leak comes from.
+export ASAN_OPTIONS="log_path=$reports/asan:log_exe_name=1:fast_unwind_on_malloc=0"
+export UBSAN_OPTIONS="log_path=$reports/ubsan:log_exe_name=1:print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tools/sanitize-leaks.supp:print_suppressions=0"
 
 status=0

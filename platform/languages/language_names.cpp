@@ -42,8 +42,11 @@ LanguageNames LanguageNames::fromFile(const QString &path)
     }
     for (const WithdrawnCode &w : kWithdrawnCodes) {
         const auto current = table.names_.constFind(QLatin1String(w.current));
-        if (current != table.names_.constEnd() && !table.names_.contains(QLatin1String(w.old)))
-            table.names_.insert(QLatin1String(w.old), current.value());
+        if (current == table.names_.constEnd() || table.names_.contains(QLatin1String(w.old)))
+            continue;
+        // A copy: inserting may move the entries, the one `current` refers to as well.
+        const QString name = current.value();
+        table.names_.insert(QLatin1String(w.old), name);
     }
     return table;
 }

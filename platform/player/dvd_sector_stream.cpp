@@ -1,6 +1,7 @@
 #include "platform/player/dvd_sector_stream.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <dvdread/dvd_reader.h>
@@ -28,7 +29,9 @@ DvdSectorStream::DvdSectorStream(const VtsLocation &location)
     : m_location(location), m_disc(std::make_unique<Disc>()), m_chunk(size_t(kChunkSectors * kSectorBytes))
 {
     const QByteArray folder = QFile::encodeName(location.folder);
-    m_disc->reader = DVDOpen2(nullptr, &kQuietLogger, folder.constData());
+    // libdvdread keeps memory it took for a path it cannot find: such a path is not handed to it.
+    if (QFileInfo::exists(location.folder))
+        m_disc->reader = DVDOpen2(nullptr, &kQuietLogger, folder.constData());
     if (!m_disc->reader)
         throw DvdStreamError(QStringLiteral("No DVD can be read in %1.").arg(location.folder));
     m_disc->vobs = DVDOpenFile(m_disc->reader, location.titleSet, DVD_READ_TITLE_VOBS);

@@ -337,7 +337,9 @@ TEST_F(ConsoleProcess, LargeOutputIsNeverDroppedAndMemoryStaysBounded)
         EXPECT_EQ(newLines, row.newLines) << row.name;
         EXPECT_EQ(bytes, status.size()) << row.name << ": the longest line";
         EXPECT_GT(reports, total / LineEmulator::kPortionSize) << row.name;
-        EXPECT_LT(peak - before, 10 * 1024) << row.name << ": kB resident growth";
+        if (ravenmoor::test::residentMemoryIsMeasurable()) {
+            EXPECT_LT(peak - before, 10 * 1024) << row.name << ": kB resident growth";
+        }
     }
 }
 

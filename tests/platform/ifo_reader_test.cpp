@@ -269,13 +269,15 @@ TEST_F(IfoReaderTest, CellSectorsAreWhereTheVobHasThem)
         ASSERT_GT(n, 0);
         std::vector<IfoCell> cells(static_cast<std::size_t>(n));
         ASSERT_EQ(lib_->ifoGetPGCICells(h, 0, cells.data(), n), n);
-        EXPECT_EQ(cells.front().firstSector, 0);
+        // IfoCell is packed: its fields are copied out before gtest takes them by reference.
+        EXPECT_EQ(int32_t{cells.front().firstSector}, 0);
         for (std::size_t k = 0; k < cells.size(); ++k) {
-            const IfoCell &c = cells[k];
-            EXPECT_LT(c.firstSector, c.lastSector) << k;
-            EXPECT_TRUE(IsNavigationPackOfSector(ReadVobSector(videoTs(), vts, c.firstSector), c.firstSector)) << k;
+            const int32_t first = cells[k].firstSector;
+            const int32_t last = cells[k].lastSector;
+            EXPECT_LT(first, last) << k;
+            EXPECT_TRUE(IsNavigationPackOfSector(ReadVobSector(videoTs(), vts, first), first)) << k;
             if (k + 1 < cells.size()) {
-                EXPECT_EQ(cells[k + 1].firstSector, c.lastSector + 1) << k;
+                EXPECT_EQ(int32_t{cells[k + 1].firstSector}, last + 1) << k;
             }
         }
         // dvdauthor writes nothing after the last cell.
@@ -533,7 +535,7 @@ TEST_F(IfoReaderTest, OutOfRangeIndexesAndShortBuffers)
     std::memset(cells, 0xab, sizeof cells);
     EXPECT_EQ(lib_->ifoGetPGCICells(h, 0, cells, 2), 2);
     EXPECT_EQ(std::memcmp(cells, all, 2 * sizeof(IfoCell)), 0);
-    EXPECT_EQ(cells[2].firstSector, static_cast<int32_t>(0xabababab));
+    EXPECT_EQ(int32_t{cells[2].firstSector}, static_cast<int32_t>(0xabababab));
     EXPECT_EQ(lib_->ifoGetPGCICells(h, 0, nullptr, 4), 0);
     EXPECT_EQ(lib_->ifoGetPGCICells(h, 0, cells, 0), 0);
 }

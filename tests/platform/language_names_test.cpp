@@ -1,6 +1,7 @@
 #include "platform/languages/language_names.h"
 
 #include <QFile>
+#include <QHashSeed>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -70,6 +71,30 @@ TEST(LanguageNames, ReadsEveryCodeOfAnEntry)
     EXPECT_EQ(names.fullName(QStringLiteral("xx")), QStringLiteral("xx")); // an entry without a name
     EXPECT_EQ(names.fullName(QStringLiteral("ca")), QStringLiteral("Catalan; Valencian"));
     EXPECT_EQ(names.shortName(QStringLiteral("cat")), QStringLiteral("Catalan"));
+}
+
+// The withdrawn codes are added to the table they are read from: each must
+// take its name whenever adding it makes the table's storage grow, which
+// happens at table sizes and places that depend on the hash seed.
+TEST(LanguageNames, WithdrawnCodesSurviveTheTableGrowing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("iso_639-2.json"));
+    QByteArray entries = R"({"alpha_2": "he", "alpha_3": "heb", "name": "Hebrew"},
+        {"alpha_2": "ro", "alpha_3": "ron", "name": "Romanian"})";
+    for (int filler = 0; filler < 200; ++filler) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("{\"639-2\": [" + entries + "]}");
+        file.close();
+        for (int seed = 0; seed < 8; ++seed) {
+            QHashSeed::resetRandomGlobalSeed();
+            const LanguageNames names = LanguageNames::fromFile(path);
+            ASSERT_EQ(names.fullName(QStringLiteral("iw")), QStringLiteral("Hebrew")) << filler;
+            ASSERT_EQ(names.fullName(QStringLiteral("mo")), QStringLiteral("Romanian")) << filler;
+        }
+        entries += QStringLiteral(R"(, {"alpha_3": "q%1", "name": "Filler"})").arg(filler, 2, 36, QLatin1Char('0')).toLatin1();
+    }
 }
 
 } // namespace

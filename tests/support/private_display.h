@@ -13,7 +13,7 @@ namespace ravenmoor::test {
 
 inline void StartPrivateDisplay()
 {
-    auto *server = new QProcess;
+    static QProcess *const server = new QProcess; // kept for the program's whole run
     server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     QByteArray number;

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -49,6 +50,17 @@ int runProgram(const QString &program, const QStringList &args, QString *output,
     if (output)
         *output = QString::fromUtf8(p.readAll());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+bool residentMemoryIsMeasurable()
+{
+#ifdef RAVENMOOR_SANITIZE
+    std::printf("Sanitized build: resident memory is not judged (the sanitizer's shadow memory and quarantine "
+                "make it meaningless).\n");
+    return false;
+#else
+    return true;
+#endif
 }
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)

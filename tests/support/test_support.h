@@ -28,6 +28,10 @@ int runProgram(const QString &program, const QStringList &args, QString *output 
 // time is up; returns done().
 bool waitUntil(const std::function<bool()> &done, int timeoutMs);
 
+// False in the build with AddressSanitizer, whose shadow memory and quarantine
+// make resident-memory figures meaningless; it then says so on the test's output.
+bool residentMemoryIsMeasurable();
+
 // How many running processes have `text` in their command line (a probe or an
 // encoder carries its file's path there).
 int processesNaming(const QString &text);

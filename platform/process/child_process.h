@@ -49,9 +49,7 @@ signals:
     void finished(quint32 exitCode);
 
 private:
-    QProcess *makeProcess();
-
-    QProcess *m_process;
+    QProcess m_process;
     QTimer m_killTimer;
     qint64 m_group = 0;
 };

@@ -26,12 +26,6 @@ constexpr int kLineBusyPreviewing = 27;
 const QString kStopQuestionTail =
     QStringLiteral("\r\nThe unfinished-conversion file in some formats cannot be played properly.");
 
-bool outputWritten(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.size() > 0;
-}
-
 } // namespace
 
 void SetFileJobHooks(ConversionHooks &hooks, EngineState &state, const SettingsModel &settings,
@@ -289,7 +283,7 @@ void ConversionQueue::JvCreateProcessTerminate(int slot, quint32 exitCode)
 {
     Slot &s = m_slots[slot];
     const intputrec job = m_state.jobs.value(s.jobIndex);
-    const bool written = outputWritten(job.output);
+    const bool written = OutputWritten(job.output);
     // Outside a run the job is a snapshot of the row being previewed: its note
     // and the log tell how it went, while the row's status stays the preview's.
     const bool snapshot = !m_state.converting && s.row >= 0 && s.row < m_list.rowCount();

@@ -23,12 +23,6 @@ namespace {
 
 constexpr int kLineReady = 25;
 
-bool outputWritten(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.size() > 0;
-}
-
 } // namespace
 
 DvdConversion::DvdConversion(EngineState &state, SourceList &list, const SettingsModel &settings,
@@ -264,7 +258,7 @@ void DvdConversion::JvCreateProcessTerminate(quint32 exitCode)
     hideJobDisplay();
     m_state.lastEncoderLine.clear();
     setConvertProgress(0);
-    const bool written = outputWritten(m_state.currentJob.output);
+    const bool written = OutputWritten(m_state.currentJob.output);
     if (exitCode == 0 && written) {
         m_wellFinishedRow = row;
         // The status comes with the next step; the warning, if any, now.

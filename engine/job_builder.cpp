@@ -278,10 +278,15 @@ QString ClaimOutputPath(const QString &planned, const OutputName &name, QSet<QSt
     }
 }
 
-void RemoveUnwrittenOutput(const QString &path)
+bool OutputWritten(const QString &path)
 {
     const QFileInfo info(path);
-    if (info.isFile() && info.size() == 0)
+    return info.isFile() && info.size() > 0;
+}
+
+void RemoveUnwrittenOutput(const QString &path)
+{
+    if (QFileInfo(path).isFile() && !OutputWritten(path))
         QFile::remove(path);
 }
 

@@ -84,6 +84,8 @@ QString UniqueOutputPath(const QString &folder, const QString &stem, const QStri
 // unclaimed and the encoder reports the failure.
 QString ClaimOutputPath(const QString &planned, const OutputName &name, QSet<QString> &handedOut);
 
+// The encoder wrote into the output: it is a file and not empty.
+bool OutputWritten(const QString &path);
 // Removes a claimed output the encoder wrote nothing into.
 void RemoveUnwrittenOutput(const QString &path);
 

@@ -445,7 +445,8 @@ TEST(EncoderConsole, MessagesNeverOverwriteAStatusLine)
 {
     const std::string text = Merged([] {
         ProgressReport report;
-        const ToolStreams streams = ConversionStreams(report, nullptr);
+        FfmpegEndReport end;
+        const ToolStreams streams = ConversionStreams(report, end);
         for (const char *line : {"out_time_us=2000000", "total_size=1024", "speed=1.0x", "progress=continue"})
             streams.progressLine(line);
         SayAs("mydvd.dll", "cannot read sector 4000");

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -124,13 +123,11 @@ std::vector<std::string> ToolCommand(const std::string &program, const QStringLi
     return argv;
 }
 
-ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport *end)
+ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport &end)
 {
     ToolStreams streams;
-    // Without the caller's report the log is still read, for what it shows.
-    const auto own = end ? nullptr : std::make_shared<FfmpegEndReport>();
-    streams.errorLine = [end, own](std::string_view line) {
-        if (const std::optional<std::string> shown = (end ? *end : *own).read(line))
+    streams.errorLine = [&end](std::string_view line) {
+        if (const std::optional<std::string> shown = end.read(line))
             RelayToolLine(*shown);
     };
     streams.progressLine = [&report](std::string_view line) {

@@ -40,9 +40,9 @@ std::string FfmpegProgram();
 std::string FfprobeProgram();
 std::vector<std::string> ToolCommand(const std::string &program, const QStringList &arguments);
 
-// The streams of a conversion run: its log read into *end (the errors
-// relayed; end may be null), its progress as status lines on standard output.
-ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport *end);
+// The streams of a conversion run: its log read into end (the errors
+// relayed), its progress as status lines on standard output.
+ToolStreams ConversionStreams(ProgressReport &report, FfmpegEndReport &end);
 
 // A stand-in's main (program: its name in messages): stop signals forwarded,
 // ended with the program that started it, the arguments read, and the body run; a refused request prints the usage

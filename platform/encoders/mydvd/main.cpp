@@ -57,7 +57,7 @@ private:
 
 ToolStreams FedStreams(ProgressReport &report, FfmpegEndReport &end, SectorFeed &feed)
 {
-    ToolStreams streams = ConversionStreams(report, &end);
+    ToolStreams streams = ConversionStreams(report, end);
     streams.input = [&feed] { return feed.next(); };
     return streams;
 }
@@ -108,7 +108,7 @@ int RipWithAmr(const DvdRequest &request, const RipStreams &streams, SectorFeed 
     if (code != 0 || StopRequested())
         return code;
     ProgressReport report;
-    ToolStreams join = ConversionStreams(report, &end);
+    ToolStreams join = ConversionStreams(report, end);
     join.progressLine = nullptr; // the rip has shown its progress already
     const int joined = RunTool(
         ToolCommand(FfmpegProgram(),

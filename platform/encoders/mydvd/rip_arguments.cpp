@@ -109,9 +109,10 @@ QString PaletteOption(const std::vector<uint32_t> &yCrCb)
 
 QStringList FfmpegRipArguments(const EncoderRequest &encoding, const RipStreams &streams)
 {
-    QStringList words = InputOptions(encoding, streams) + VideoMap(encoding, streams) + AudioMap(encoding, streams) +
-                        encoding.outputOptions + QStringList{FileUrl(encoding.output)};
-    if (!RipsVideo(encoding) && !AudioMap(encoding, streams).isEmpty())
+    const QStringList audio = AudioMap(encoding, streams);
+    QStringList words = InputOptions(encoding, streams) + VideoMap(encoding, streams) + audio + encoding.outputOptions +
+                        QStringList{FileUrl(encoding.output)};
+    if (!RipsVideo(encoding) && !audio.isEmpty())
         words += kPictureClock;
     return words;
 }

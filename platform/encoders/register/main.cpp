@@ -57,7 +57,7 @@ int EncodeAmr(const EncoderRequest &request, const std::string &path, bool overw
 {
     std::optional<AmrWriter> writer;
     ProgressReport report;
-    ToolStreams streams = ConversionStreams(report, &end);
+    ToolStreams streams = ConversionStreams(report, end);
     if (!showProgress)
         streams.progressLine = nullptr;
     streams.output = [&](const char *data, size_t size) {
@@ -97,7 +97,7 @@ int ConvertWithAmr(const EncoderRequest &request, FfmpegEndReport &end)
         ProgressReport report;
         code = RunTool(ToolCommand(FfmpegProgram(),
                                    FfmpegMuxArguments(request, QString::fromStdString(amrPath), audio == 0)),
-                       ConversionStreams(report, &end));
+                       ConversionStreams(report, end));
         code = Checked(code, end);
     } catch (...) {
         ::unlink(amrPath.c_str());
@@ -116,7 +116,7 @@ int Convert(const EncoderRequest &request, FfmpegEndReport &end)
         return ConvertWithAmr(request, end);
     ProgressReport report;
     const int code = RunTool(ToolCommand(FfmpegProgram(), FfmpegConvertArguments(request)),
-                             ConversionStreams(report, &end));
+                             ConversionStreams(report, end));
     return Checked(code, end);
 }
 

@@ -47,11 +47,7 @@ QString Tfm_dir::pick(const QString &caption)
     setWindowTitle(caption);
     if (parentWidget())
         move(parentWidget()->geometry().center() - rect().center());
-    // Only OK sets a result: Escape, the title bar's close and Cancel leave
-    // without a folder, never with the one chosen the time before.
-    m_result.clear();
-    exec();
-    return m_result;
+    return exec() == QDialog::Accepted ? selectedFolder() : QString();
 }
 
 QString Tfm_dir::selectedFolder() const
@@ -69,13 +65,11 @@ void Tfm_dir::selectFolder(const QString &path)
 
 void Tfm_dir::btn_okClick()
 {
-    m_result = selectedFolder();
-    if (!m_result.isEmpty())
+    if (!selectedFolder().isEmpty())
         accept();
 }
 
 void Tfm_dir::btn_cancelClick()
 {
-    m_result.clear();
     reject();
 }

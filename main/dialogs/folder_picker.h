@@ -1,7 +1,7 @@
 #pragma once
 
-// Tfm_dir: the modal folder picker. Its caller sets the caption, shows it and
-// reads `result()`: the chosen folder, or empty when it was left without OK.
+// Tfm_dir: the modal folder picker. pick() shows it and returns the chosen
+// folder, or empty when it was left without OK.
 
 #include <QDialog>
 #include <QString>
@@ -15,9 +15,9 @@ class Tfm_dir : public QDialog {
 public:
     explicit Tfm_dir(QWidget *owner = nullptr);
 
-    // Shows the picker modally with that caption; the result afterwards.
+    // Shows the picker modally with that caption: the folder chosen with OK;
+    // Escape, the title bar's close and Cancel choose none.
     QString pick(const QString &caption);
-    const QString &result() const { return m_result; }
 
     // The folder selected in the tree, empty when none.
     QString selectedFolder() const;
@@ -31,5 +31,4 @@ private:
     QTreeView *ShellTreeView1;
     QPushButton *btn_ok;
     QPushButton *btn_cancel;
-    QString m_result;
 };

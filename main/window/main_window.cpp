@@ -208,12 +208,8 @@ void Tfm_main::buildControls()
 void Tfm_main::connectSkin()
 {
     ErrorBox &box = m_services.errors;
-    connect(Skin1, &TSkin::OnClick, this, Guarded(box, [this](ISkinObject *source) {
-                // A skin button drawn off takes no click, as its picture button would not.
-                if (const ISkinFrame *frame = source->FrameFacet(); frame && !frame->IsEnabled())
-                    return;
-                Skin1Click(source->GetObjectName(), *this);
-            }));
+    connect(Skin1, &TSkin::OnClick, this,
+            Guarded(box, [this](ISkinObject *source) { Skin1Click(source->GetObjectName(), *this); }));
     connect(Skin1, &TSkin::OnMouseDown, this,
             Guarded(box, [this](ISkinObject *source, int, int, int) {
                 m_outputRefusalShown = false; // a new press: what it refuses is shown anew

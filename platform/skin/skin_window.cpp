@@ -291,7 +291,8 @@ void SkinWindow::release(QMouseEvent *event)
     const QPointer<SkinWindow> alive(this);
     const QPointer<QWidget> window(m_window);
     emit m_skin->OnMouseUp(source(target), static_cast<int>(event->button()), pos.x(), pos.y());
-    if (!alive || !click)
+    // An object drawn off takes no click, as a disabled button would not.
+    if (!alive || !click || (target && !target->IsEnabled()))
         return;
     emit m_skin->OnClick(source(target));
     if (alive && target && target->def().action == QLatin1String("close") && window)

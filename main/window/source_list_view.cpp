@@ -84,7 +84,8 @@ void SourceListView::setLayoutColumnWidth(int column, int width)
 {
     if (column < 0 || column >= int(m_layoutWidths.size()))
         return;
-    m_layoutWidths[size_t(column)] = width;
+    // The list's font is set before its layout: the status texts are measured once.
+    m_layoutWidths[size_t(column)] = column == kStatusColumn ? qMax(width, widestStatusWidth()) : width;
     m_columnsLaidOut = true;
     fitColumns();
 }
@@ -101,7 +102,6 @@ void SourceListView::fitColumns()
     if (!m_columnsLaidOut)
         return;
     std::array<int, 5> widths = m_layoutWidths;
-    widths[kStatusColumn] = qMax(widths[kStatusColumn], widestStatusWidth());
     const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const int overflow = std::accumulate(widths.begin(), widths.end(), 0) - room;
     // The title keeps at least half its width; a layout narrower than that scrolls sideways.

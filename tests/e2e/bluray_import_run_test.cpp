@@ -35,14 +35,6 @@ struct NoCaption : ProfileCaptionDisplay {
     void showProfileCaption(const QString &) override {}
 };
 
-double Seconds(const QString &file)
-{
-    QString out;
-    if (runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", file}, &out) != 0)
-        return -1;
-    return out.trimmed().toDouble();
-}
-
 TEST(BlurayImportRun, TheLongestPlaylistConvertsAsItsFirstClip)
 {
     QCoreApplication &application = coreApp();
@@ -106,7 +98,7 @@ TEST(BlurayImportRun, TheLongestPlaylistConvertsAsItsFirstClip)
     EXPECT_EQ(list.row(0).subItems[SourceRow::Status], "Failed");
     const QString output = dir.filePath("out/Title_01.mp4");
     ASSERT_TRUE(QFile::exists(output));
-    EXPECT_NEAR(Seconds(output), 4.0, 0.4) << "the output is the playlist's first clip";
+    EXPECT_NEAR(durationOf(output), 4.0, 0.4) << "the output is the playlist's first clip";
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -47,13 +46,10 @@ bool MakeNumberedDisc(const QString &dir)
                 .arg(kBits)
                 .arg(seconds)
                 .arg((t + 1) << kFrameBits);
-        const QStringList args = QStringList{"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i", picture,
-                                             "-f", "lavfi", "-i",
-                                             QStringLiteral("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
-                                             "-map", "0:v", "-map", "1:a"} +
-                                 dvdVideoOptions(QStringLiteral("pal")) +
-                                 QStringList{"-c:a", "ac3", "-b:a", "192k", "-ac", "2"} + dvdMuxOptions() + QStringList{mpg};
-        if (runProgram(QStringLiteral("ffmpeg"), args) != 0)
+        if (!makeClip(mpg, seconds,
+                      dvdVideoOptions(QStringLiteral("pal")) + QStringList{"-c:a", "ac3", "-b:a", "192k", "-ac", "2"} +
+                          dvdMuxOptions(),
+                      picture, QStringLiteral("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds)))
             return false;
         vobs += QStringLiteral("<pgc><vob file=\"%1\" chapters=\"%2\"/></pgc>").arg(mpg, QLatin1String(kTitles[t].chapters));
     }
@@ -103,6 +99,8 @@ std::map<int, std::vector<QList<int>>> OutputsByTitle(const QString &folder)
     return titles;
 }
 
+std::string InOrder(int from, int to) { return "frames " + std::to_string(from) + ".." + std::to_string(to) + " in order"; }
+
 // "frames a..b in order" or where the run breaks: a frozen, lost or foreign picture.
 std::string Sequence(const QList<int> &numbers)
 {
@@ -112,12 +110,8 @@ std::string Sequence(const QList<int> &numbers)
                    " frame " + std::to_string(FrameOf(numbers[i - 1])) + ", then title " +
                    std::to_string(TitleOf(numbers[i])) + " frame " + std::to_string(FrameOf(numbers[i]));
     }
-    return numbers.isEmpty() ? "no pictures"
-                             : "frames " + std::to_string(FrameOf(numbers.first())) + ".." +
-                                   std::to_string(FrameOf(numbers.last())) + " in order";
+    return numbers.isEmpty() ? "no pictures" : InOrder(FrameOf(numbers.first()), FrameOf(numbers.last()));
 }
-
-std::string InOrder(int from, int to) { return "frames " + std::to_string(from) + ".." + std::to_string(to) + " in order"; }
 
 class DvdRipParts : public testing::Test, protected RealProgram {
 protected:
@@ -143,9 +137,8 @@ protected:
     const SourceList &list() { return window().sourceList(); }
     void checkOnly(const std::function<bool(int row)> &wanted)
     {
-        auto *view = window().findChild<QTreeWidget *>(QStringLiteral("lv"));
         for (int row = 0; row < list().rowCount(); ++row)
-            view->topLevelItem(row)->setCheckState(0, wanted(row) ? Qt::Checked : Qt::Unchecked);
+            checkRow(row, wanted(row));
     }
     void rip()
     {

@@ -61,15 +61,6 @@ protected:
     void TearDown() override { endProgram(); }
     const SourceList &list() { return window().sourceList(); }
     QComboBox *combo(const char *name) { return window().findChild<QComboBox *>(QString::fromLatin1(name)); }
-    QTreeWidget *view() { return window().findChild<QTreeWidget *>(QStringLiteral("lv")); }
-    void clickRow(int row)
-    {
-        QTreeWidgetItem *item = view()->topLevelItem(row);
-        ASSERT_TRUE(item);
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualItemRect(item).center());
-    }
-    // As a click on the row's check box does.
-    void checkRow(int row, bool checked) { view()->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked); }
 
     void openDisc()
     {
@@ -163,15 +154,6 @@ TEST_F(DvdWindow, AStreamChosenOnARowStaysWithThatRow)
     EXPECT_EQ(list().convertInfo()[1].audioId, "0x80");
 }
 
-// Duration in seconds of a media file, from ffprobe; 0 when it cannot be read.
-double Seconds(const QString &path)
-{
-    QString out;
-    if (runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path}, &out) != 0)
-        return 0;
-    return out.trimmed().toDouble();
-}
-
 // Mean volume in dB of the file's audio through a narrow band around `hertz`.
 double BandVolume(const QString &path, int hertz)
 {
@@ -239,8 +221,8 @@ TEST_F(DvdWindow, CheckedTitlesAreRippedOneAfterTheOtherWithTheChosenAudio)
     const QString second = output.filePath("Title_02.mp4");
     ASSERT_TRUE(QFile::exists(first) && QFile::exists(second))
         << QDir(output.path()).entryList(QDir::Files).join(", ").toStdString();
-    EXPECT_NEAR(Seconds(first), 24, 1.0);
-    EXPECT_NEAR(Seconds(second), 8, 1.0);
+    EXPECT_NEAR(durationOf(first), 24, 1.0);
+    EXPECT_NEAR(durationOf(second), 8, 1.0);
     // Row 0 took the second audio stream, the 1760 Hz one.
     EXPECT_GT(BandVolume(first, 1760) - BandVolume(first, 440), 10.0);
     EXPECT_GT(BandVolume(second, 660) - BandVolume(second, 1760), 10.0);
@@ -286,7 +268,7 @@ TEST_F(DvdWindow, AFailedRipSaysWhyInItsRowAndInTheLog)
     const QString note = list().row(1).note;
     EXPECT_TRUE(note.startsWith("mydvd.dll: sectors ") && note.endsWith(" lie past the end of title set 02, which has 100 sectors"))
         << note.toStdString();
-    EXPECT_EQ(view()->topLevelItem(1)->toolTip(4), note);
+    EXPECT_EQ(listView()->topLevelItem(1)->toolTip(4), note);
     QFile log(config.filePath("ravenmoor.log"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString logged = QString::fromUtf8(log.readAll());

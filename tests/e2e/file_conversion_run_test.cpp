@@ -112,13 +112,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    static double seconds(const QString &path)
-    {
-        QString out;
-        runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path}, &out);
-        return out.trimmed().toDouble();
-    }
-
     bool waitFor(const std::function<bool()> &done, int ms = 120000) { return ravenmoor::test::waitUntil(done, ms); }
 
     QStringList statuses() const
@@ -290,7 +283,7 @@ TEST_F(FileRun, AFileThatAppearsAfterStartIsNeverWrittenOver)
     ASSERT_EQ(QFileInfo(planned).fileName(), "clip 2.mp4");
     EXPECT_EQ(content(planned), theirs);
     EXPECT_EQ(state.jobs[2].output, settings.ed_output + "/clip 2_1.mp4");
-    EXPECT_NEAR(seconds(state.jobs[2].output), 1.0, 0.3);
+    EXPECT_NEAR(durationOf(state.jobs[2].output), 1.0, 0.3);
 }
 
 TEST_F(FileRun, LongNamesStillFitWhenTheyAreNumbered)
@@ -319,8 +312,8 @@ TEST_F(FileRun, LongNamesStillFitWhenTheyAreNumbered)
     const QDir out(settings.ed_output);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.base.left(4).toStdString());
-        EXPECT_NEAR(seconds(out.filePath(c.base + ".mp4")), 1.0, 0.3);
-        EXPECT_NEAR(seconds(out.filePath(c.numbered + "_1.mp4")), 1.0, 0.3);
+        EXPECT_NEAR(durationOf(out.filePath(c.base + ".mp4")), 1.0, 0.3);
+        EXPECT_NEAR(durationOf(out.filePath(c.numbered + "_1.mp4")), 1.0, 0.3);
     }
     EXPECT_EQ(out.entryList(QDir::Files).size(), 6);
 }

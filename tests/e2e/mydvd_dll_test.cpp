@@ -38,6 +38,7 @@ using ravenmoor::test::RunLine;
 using ravenmoor::test::StatusSeconds;
 using ravenmoor::test::WaitFor;
 using ravenmoor::test::coreApp;
+using ravenmoor::test::durationOf;
 using ravenmoor::test::binDir;
 using ravenmoor::test::probeFile;
 using ravenmoor::test::processesInGroup;
@@ -45,11 +46,6 @@ using ravenmoor::test::runProgram;
 using ravenmoor::test::streamOf;
 
 QString Encoder() { return QDir(binDir()).filePath(QStringLiteral("mydvd.dll")); }
-
-double DurationOf(const QString &path)
-{
-    return probeFile(path).value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
-}
 
 // Mean loudness in dB of the output's audio through a narrow band around hz,
 // over the whole output or `seconds` of it from `from`.
@@ -181,7 +177,7 @@ TEST_F(MydvdDll, TakesTheAudioStreamByItsIdAndReportsProgress)
         const Finished run = RunLine(DvdLine(Address(s_disc, 0, s_title.last, row.audio, "0"), output));
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.audio << "\n" << run.text().toStdString();
         EXPECT_GE(ToneLevel(output, row.loud), ToneLevel(output, row.quiet) + 10) << row.audio;
-        EXPECT_NEAR(DurationOf(output), 4.0, 0.15) << row.audio;
+        EXPECT_NEAR(durationOf(output), 4.0, 0.15) << row.audio;
         const QJsonObject video = streamOf(probeFile(output), QStringLiteral("video"));
         EXPECT_EQ(video.value(QLatin1String("width")).toInt(), 320) << row.audio;
         const QList<int32_t> seconds = StatusSeconds(run.reports);
@@ -250,7 +246,7 @@ TEST_F(MydvdDll, RipsAnAudioStreamThatStartsLongAfterTheTitle)
     const Finished run = RunLine(DvdLine(Address(disc, 0, title.last, "0x81", "0"), output, {}));
     ASSERT_EQ(run.ends, QList<quint32>{0}) << run.text().toStdString();
     EXPECT_FALSE(run.text().contains(QLatin1String("warning"))) << run.text().toStdString();
-    EXPECT_NEAR(DurationOf(output), 12.0, 0.3);
+    EXPECT_NEAR(durationOf(output), 12.0, 0.3);
     // Silence until the commentary's first packet, then the commentary, in step with the picture.
     EXPECT_LT(ToneLevel(output, 1760, 0.5, 7), -70);
     EXPECT_LT(ToneLevel(output, 440, 0.5, 7), -70);
@@ -364,7 +360,7 @@ TEST_F(MydvdDll, BurnsTheSubtitleInWhereTheDiscShowsIt)
     const Finished chapter = RunLine(DvdLine(Address(s_disc, third.first, third.last, "0x80", "0x20"), later, {}));
     ASSERT_EQ(chapter.ends, QList<quint32>{0}) << chapter.text().toStdString();
     EXPECT_LT(BoxBrightness(later, 1), 180);
-    EXPECT_NEAR(DurationOf(later), third.seconds, 0.3);
+    EXPECT_NEAR(durationOf(later), third.seconds, 0.3);
 }
 
 TEST_F(MydvdDll, OutputLastsAsTheSectorRangeOrTheDuration)
@@ -386,7 +382,7 @@ TEST_F(MydvdDll, OutputLastsAsTheSectorRangeOrTheDuration)
         const QString output = out("range.avi");
         const Finished run = RunLine(DvdLine(row.address, output, row.duration));
         ASSERT_EQ(run.ends, QList<quint32>{0}) << row.name << "\n" << run.text().toStdString();
-        EXPECT_NEAR(DurationOf(output), row.seconds, 0.3) << row.name;
+        EXPECT_NEAR(durationOf(output), row.seconds, 0.3) << row.name;
         QFile::remove(output);
     }
 }
@@ -402,7 +398,7 @@ TEST_F(MydvdDll, OpensCopiesWhoseVideoTsFolderIsNamedInAnyCase)
     const QString output = out("copy.avi");
     const Finished run = RunLine(DvdLine(Address(copy, 0, s_title.last, "0x81", "0"), output, "00:00:02"));
     ASSERT_EQ(run.ends, QList<quint32>{0}) << run.text().toStdString();
-    EXPECT_NEAR(DurationOf(output), 2.0, 0.15);
+    EXPECT_NEAR(durationOf(output), 2.0, 0.15);
 }
 
 TEST_F(MydvdDll, EncodesAmrNbItselfFromOneReading)
@@ -431,7 +427,7 @@ TEST_F(MydvdDll, EncodesAmrNbItselfFromOneReading)
         EXPECT_EQ(audio.value(QLatin1String("codec_name")).toString(), QStringLiteral("amr_nb")) << row.name;
         EXPECT_EQ(streamOf(probe, QStringLiteral("video")).value(QLatin1String("width")).toInt(), row.video ? 176 : 0)
             << row.name;
-        EXPECT_NEAR(DurationOf(output), 3.0, 0.2) << row.name;
+        EXPECT_NEAR(durationOf(output), 3.0, 0.2) << row.name;
         EXPECT_GE(ToneLevel(output, 1760), ToneLevel(output, 440) + 10) << row.name;
         EXPECT_EQ(QDir(m_out.path()).entryList(QDir::Files), QStringList{QString::fromUtf8(row.name)}) << row.name;
         QFile::remove(output);

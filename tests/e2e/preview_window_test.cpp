@@ -10,7 +10,6 @@
 #include "disc/preview_control.h"
 #include "engine/source_list.h"
 #include "engine/text_helpers.h"
-#include "main/picker/picker_panels.h"
 #include "tests/support/private_display.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_program.h"
@@ -61,44 +60,31 @@ int SecondOfLevel(double level)
     return int(std::lround((level * 219.0 / 255.0 + 16 - ClipLuma(0)) / (ClipLuma(1) - ClipLuma(0))));
 }
 
+// The lavfi source of the steps at that size ("WxH"), 25 pictures a second.
+QString StepsSource(const QString &size)
+{
+    return QStringLiteral("color=c=black:size=%1:rate=25,geq=lum='%2+%3*floor(T)':cb=128:cr=128")
+        .arg(size)
+        .arg(ClipLuma(0))
+        .arg(ClipLuma(1) - ClipLuma(0));
+}
+
 // A DVD folder whose only title is the steps, `seconds` long, in one cell.
 bool MakeStepsDvd(const QString &dir, int seconds)
 {
     QTemporaryDir work;
     const QString mpg = work.filePath(QStringLiteral("steps.mpg"));
-    const QString xml = work.filePath(QStringLiteral("dvd.xml"));
     if (!makeClip(mpg, seconds,
-                  {"-c:v", "mpeg2video", "-s", "720x576", "-r", "25", "-g", "15", "-bf", "2", "-pix_fmt", "yuv420p",
-                   "-aspect", "4:3", "-b:v", "5000k", "-minrate", "5000k", "-maxrate", "5000k", "-bufsize", "1835k",
-                   "-c:a", "ac3", "-b:a", "192k", "-ar", "48000", "-ac", "2", "-f", "dvd", "-muxrate", "10080000",
-                   "-packetsize", "2048"},
-                  QStringLiteral("color=c=black:size=720x576:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
-                      .arg(ClipLuma(0))
-                      .arg(ClipLuma(1) - ClipLuma(0)),
-                  QStringLiteral("sine=frequency=440:sample_rate=48000")))
+                  QStringList{"-c:v", "mpeg2video", "-s", "720x576", "-r", "25", "-g", "15", "-bf", "2", "-pix_fmt",
+                              "yuv420p", "-aspect", "4:3", "-b:v", "5000k", "-minrate", "5000k", "-maxrate", "5000k",
+                              "-bufsize", "1835k", "-c:a", "ac3", "-b:a", "192k", "-ar", "48000", "-ac", "2"} +
+                      dvdMuxOptions(),
+                  StepsSource(QStringLiteral("720x576")), QStringLiteral("sine=frequency=440:sample_rate=48000")))
         return false;
-    QFile file(xml);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QStringLiteral("<dvdauthor dest=\"%1\"><vmgm/><titleset><titles><video format=\"pal\" "
-                              "aspect=\"4:3\"/><pgc><vob file=\"%2\"/></pgc></titles></titleset></dvdauthor>")
-                   .arg(dir, mpg)
-                   .toUtf8());
-    file.close();
-    qputenv("VIDEO_FORMAT", "PAL");
-    return runProgram(QStringLiteral("dvdauthor"), {"-x", xml}) == 0;
-}
-
-QString Probe(const QStringList &args)
-{
-    QString out;
-    runProgram(QStringLiteral("ffprobe"), QStringList{"-v", "error"} + args, &out);
-    return out.trimmed();
-}
-
-double Duration(const QString &path)
-{
-    return Probe({"-show_entries", "format=duration", "-of", "csv=p=0", path}).toDouble();
+    return authorDvd(dir, QStringLiteral("pal"),
+                     QStringLiteral("<titleset><titles><video format=\"pal\" aspect=\"4:3\"/><pgc><vob file=\"%1\"/>"
+                                    "</pgc></titles></titleset>")
+                         .arg(mpg));
 }
 
 // Frames of a video at `fps`, each scaled to w x h grey bytes, decoded by ffmpeg.
@@ -173,9 +159,7 @@ protected:
         s_short = s_media->filePath(QStringLiteral("short.mp4"));
         s_song = s_media->filePath(QStringLiteral("song.mp3"));
         s_stepsDisc = s_media->filePath(QStringLiteral("Steps"));
-        const QString steps = QStringLiteral("color=c=black:size=160x120:rate=25,geq=lum='%1+%2*floor(T)':cb=128:cr=128")
-                                  .arg(ClipLuma(0))
-                                  .arg(ClipLuma(1) - ClipLuma(0));
+        const QString steps = StepsSource(QStringLiteral("160x120"));
         const QStringList h264{"-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-c:a", "aac"};
         s_made = makeClip(s_clip, kClipSeconds, h264, steps) && makeClip(s_short, kShortSeconds, h264, steps) &&
                  makeClip(s_song, 8, {"-c:a", "libmp3lame"}, {}, QStringLiteral("sine=frequency=440")) &&
@@ -188,10 +172,7 @@ protected:
         ASSERT_TRUE(s_made);
         PrivateDisplayApp();
         makeProgram();
-        ASSERT_NO_FATAL_FAILURE(showWindow());
-        window().settings().ed_output = output.path();
-        // iPod 320x240 MPEG-4: small and quick to encode.
-        window().picker().picker().ButtonClick(27);
+        ASSERT_NO_FATAL_FAILURE(showWindowForQuickOutputs(output.path()));
         // As the hint window's check box leaves it: no modal hint before each file preview.
         window().skinIni().WriteBool("play", "hint", false);
     }
@@ -251,12 +232,6 @@ protected:
     {
         clickRow(0);
         ASSERT_EQ(list().selectedRow(), 0);
-    }
-    QTreeWidget *view() { return window().findChild<QTreeWidget *>(QStringLiteral("lv")); }
-    void clickRow(int row)
-    {
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
-                          view()->visualItemRect(view()->topLevelItem(row)).center());
     }
     // The total, begin and end the panel shows.
     QStringList panelTimes() { return {skinText("alltime"), skinText("begin_time"), skinText("End_time")}; }
@@ -389,7 +364,7 @@ TEST_P(PreviewRows, CutMarksAtTwoAndFiveSecondsGiveAThreeSecondOutput)
     const QStringList outputs = QDir(output.path()).entryList(QDir::Files);
     ASSERT_EQ(outputs.size(), 1) << outputs.join(", ").toStdString();
     const QString out = output.filePath(outputs[0]);
-    EXPECT_NEAR(Duration(out), 3.0, kind.rows == Rows::File ? 0.3 : 0.7);
+    EXPECT_NEAR(durationOf(out), 3.0, kind.rows == Rows::File ? 0.3 : 0.7);
     if (kind.rows == Rows::File) {
         const QList<QByteArray> first = GreyFrames(out, "25", 32, 24, 1);
         ASSERT_EQ(first.size(), 1);
@@ -735,7 +710,7 @@ TEST_F(PreviewWindow, ASnapshotThatCannotBeTakenSaysWhy)
         press("bt_images");
         ASSERT_TRUE(waitUntil([&] { return encoders.running() == 0 && !list().row(0).note.isEmpty(); }, 30000));
         EXPECT_EQ(status(), kind.playingStatus) << "the row plays on";
-        EXPECT_EQ(view()->topLevelItem(0)->toolTip(4), list().row(0).note);
+        EXPECT_EQ(listView()->topLevelItem(0)->toolTip(4), list().row(0).note);
         QFile log(window().state().conversionLog);
         ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << log.fileName().toStdString();
         EXPECT_TRUE(log.readAll().contains(list().row(0).note.toUtf8())) << "the reason is in the log";

@@ -16,8 +16,13 @@ namespace {
 
 using namespace ravenmoor::test;
 
+class WithoutPlayerLibrary : public testing::Test, protected RealProgram {
+protected:
+    void TearDown() override { endProgram(); }
+};
+
 // The libraries loaded late (libmpv and the ffmpeg libraries it brings, libcurl) are not linked.
-TEST(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
+TEST_F(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
 {
     QString libraries;
     ASSERT_EQ(runProgram(QStringLiteral("ldd"), {binDir() + QStringLiteral("/ravenmoor")}, &libraries), 0);
@@ -27,32 +32,27 @@ TEST(WithoutPlayerLibrary, TheProgramLinksNeitherThePlayerNorTheDecoders)
     EXPECT_FALSE(libraries.contains(QLatin1String("libcurl"))) << libraries.toStdString();
 }
 
-TEST(WithoutPlayerLibrary, APreviewEndsWithAMessageNamingIt)
+TEST_F(WithoutPlayerLibrary, APreviewEndsWithAMessageNamingIt)
 {
     qputenv("RAVENMOOR_LIBMPV", "/nonexistent/libmpv.so.2");
     windowTestApp();
     QTemporaryDir media;
     const QString clip = media.filePath(QStringLiteral("clip.mp4"));
     ASSERT_TRUE(makeClip(clip, 2));
-    RealProgram real;
-    real.makeProgram();
-    ASSERT_NO_FATAL_FAILURE(real.showWindow());
-    Tfm_main &window = real.window();
-    RecordingDialogs &dialogs = real.dialogs;
-    const RecordingErrorBox &errors = real.errors;
-    window.skinIni().WriteBool("play", "hint", false);
+    makeProgram();
+    ASSERT_NO_FATAL_FAILURE(showWindow());
+    window().skinIni().WriteBool("play", "hint", false);
 
     dialogs.fileChoices << QStringList{clip};
-    window.AddFilesDialog();
-    ASSERT_EQ(window.sourceList().rowCount(), 1) << dialogs.texts().join("\n").toStdString();
-    window.sourceList().selectOnly(0);
-    window.UpdateControlStates();
-    window.StartPreview();
-    ASSERT_TRUE(waitUntil([&] { return !window.state().previewing; }, 10000));
+    window().AddFilesDialog();
+    ASSERT_EQ(window().sourceList().rowCount(), 1) << dialogs.texts().join("\n").toStdString();
+    window().sourceList().selectOnly(0);
+    window().UpdateControlStates();
+    window().StartPreview();
+    ASSERT_TRUE(waitUntil([&] { return !window().state().previewing; }, 10000));
     EXPECT_TRUE(waitUntil([&] { return dialogs.texts().join("\n").contains(QLatin1String("libmpv")); }, 3000))
         << dialogs.texts().join("\n").toStdString();
     EXPECT_TRUE(errors.shown.isEmpty()) << errors.shown.join("\n").toStdString();
-    real.endProgram();
 }
 
 } // namespace

@@ -123,6 +123,11 @@ QJsonObject streamOf(const QJsonObject &probe, const QString &type)
     return {};
 }
 
+double durationOf(const QString &path)
+{
+    return probeFile(path).value(QLatin1String("format")).toObject().value(QLatin1String("duration")).toString().toDouble();
+}
+
 bool makeClip(const QString &path, double seconds, const QStringList &extraArgs,
               const QString &videoSource, const QString &audioSource)
 {

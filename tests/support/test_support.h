@@ -44,6 +44,8 @@ int processesInGroup(qint64 group);
 QJsonObject probeFile(const QString &path, const QStringList &inputOptions = {});
 // The first stream of that codec type ("video", "audio") in probeFile's answer.
 QJsonObject streamOf(const QJsonObject &probe, const QString &type);
+// The file's duration in seconds as probeFile reads it; 0 when it reads none.
+double durationOf(const QString &path);
 
 // Makes a real media file with ffmpeg's lavfi sources; extraArgs go before the output.
 // Returns false when ffmpeg failed.

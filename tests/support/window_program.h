@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -95,6 +96,21 @@ struct RealProgram {
         program.reset();
     }
     Tfm_main &window() { return program->main(); }
+
+    // The window's source list view.
+    QTreeWidget *listView() { return window().findChild<QTreeWidget *>(QStringLiteral("lv")); }
+    // A left click in the middle of that row.
+    void clickRow(int row)
+    {
+        QTreeWidgetItem *item = listView()->topLevelItem(row);
+        ASSERT_TRUE(item) << row;
+        QTest::mouseClick(listView()->viewport(), Qt::LeftButton, {}, listView()->visualItemRect(item).center());
+    }
+    // As a click on the row's check box does.
+    void checkRow(int row, bool checked)
+    {
+        listView()->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    }
 };
 
 } // namespace ravenmoor::test

@@ -2,12 +2,12 @@
 // the built program folder: it starts without the missing-product message,
 // shows its own title panel, and a drag on the title moves the window.
 
+#include "engine/language_texts.h"
 #include "main/picker/picker_editions.h"
 #include "tests/support/private_display.h"
 #include "tests/support/window_program.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -22,16 +22,10 @@ protected:
     void TearDown() override { endProgram(); }
 };
 
-QString LanguageLine(int n)
-{
-    QFile file(QDir(binDir()).filePath("language.info"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(file.readAll()).split('\n').value(n - 1).trimmed();
-}
-
 TEST_F(Editions, EveryEditionStartsWholeAndMovesByItsTitle)
 {
-    const QString missingProduct = LanguageLine(31);
+    const QString missingProduct =
+        ReadLanguageInfoLine(QDir(binDir()).filePath("language.info"), 31).value_or(QString());
     ASSERT_FALSE(missingProduct.isEmpty());
     const QStringList editions = EditionProgramNames("ravenmoor");
     ASSERT_TRUE(editions.contains("ravenmoor-ipod"));
